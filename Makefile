@@ -1,0 +1,35 @@
+# Thin driver around CMake. `make run` and `make test` first install whatever
+# Debian packages from packages.txt are missing, then configure once and build.
+
+BUILD_DIR := build
+CMAKE_BUILD_TYPE := Release
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all packages build run test bench clean
+
+all: build
+
+packages:
+	@sh tools/install-packages packages.txt
+
+$(BUILD_DIR)/CMakeCache.txt: | packages
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+
+build: packages $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/morvantel ]; then \
+		$(BUILD_DIR)/morvantel; \
+	else \
+		echo "Everything is built, but there is no morvantel program to start yet."; \
+	fi
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600
+
+bench: build
+	$(BUILD_DIR)/bench/translate_bench
+
+clean:
+	rm -rf $(BUILD_DIR)

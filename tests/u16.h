@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <string_view>
+
+// Bridges between the engine's UTF-16 views and Qt strings, so that failures
+// print readable text.
+inline QString ToQString(std::u16string_view view)
+{
+    return QStringView(view.data(), static_cast<qsizetype>(view.size())).toString();
+}
+
+inline std::u16string_view ToView(const QString& text)
+{
+    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
