@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+namespace morvantel {
+
+// A picture box: shows its picture at its own size from the top-left corner
+// of the area inside its border, cut off at the border.
+class PictureBox : public QFrame
+{
+    Q_OBJECT
+    Q_PROPERTY(QString picture READ picture WRITE setPicture)
+
+public:
+    using QFrame::QFrame;
+    QString picture() const { return source_; }
+    // Throws WindowError when the picture cannot be loaded.
+    void setPicture(const QString& source);
+    const QPixmap& pixmap() const { return pixmap_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString source_;
+    QPixmap pixmap_;
+};
+
+// A straight line drawn on a window, as wide and as thick as its geometry.
+class LineControl : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QColor colour READ colour WRITE setColour)
+
+public:
+    explicit LineControl(QWidget* parent = nullptr);
+    QColor colour() const { return colour_; }
+    void setColour(const QColor& colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_ = Qt::black;
+};
+
+} // namespace morvantel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+
+class QApplication;
+class QWidget;
+
+namespace morvantel {
+
+// The colours a design names by system colour number follow the user's scheme.
+enum class SystemColour { Window = 5, MenuText = 7, ActiveBorder = 10 };
+QColor SystemColourOf(SystemColour colour);
+
+// Gives a control a solid background of the given colour.
+void FillBackground(QWidget* control, const QColor& colour);
+
+// The grey, bevelled look the windows are designed for.
+void ApplyProgramLook(QApplication& app);
+
+} // namespace morvantel
+
+namespace morvantel {
+
+// A fixed border with a title bar, a close box and no minimise or maximise
+// button; the window cannot be resized. A window without a taskbar button
+// belongs to the program as a dialog.
+enum class TaskbarButton { Shown, Hidden };
+void SetFixedBorder(QWidget* window, TaskbarButton taskbar);
+
+// Centres a window on the screen it is on.
+void CentreOnScreen(QWidget* window);
+
+// Designer stores whole point sizes only; each control keeps its exact size
+// (9.75, 8.25 …) in the property pointSizeF, applied here.
+void ApplyDesignFonts(QWidget* window);
+
+} // namespace morvantel

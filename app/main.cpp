@@ -1,0 +1,26 @@
+#include "app/look.h"
+#include "app/shell.h"
+#include "windows/frmTranslate.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int, char* argv[])
+{
+    // The program takes no command line, not even Qt's own options.
+    int argumentCount = 1;
+    QApplication app(argumentCount, argv);
+    QApplication::setApplicationName(QStringLiteral("morvantel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setOrganizationName(QStringLiteral("N/A"));
+    // The program ends when its last window has closed and no handler is
+    // about to open another; the shell decides that, not Qt.
+    QApplication::setQuitOnLastWindowClosed(false);
+    morvantel::ApplyProgramLook(app);
+
+    morvantel::RunHandler([] { morvantel::Show(morvantel::Default<frmTranslate>()); });
+    if (morvantel::ProgramEnded())
+        return EXIT_FAILURE;
+    return QApplication::exec();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/look.h"
+#include "app/msgbox.h"
+#include "app/shell.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QTest>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+// Runs the program's windows inside a test: the end of the program and every
+// modal box are caught here, so that nothing ends or blocks the test process.
+class ProgramUnderTest
+{
+public:
+    ProgramUnderTest()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        morvantel::ApplyProgramLook(*qApp);
+        morvantel::SetQuitHandler([this](int status) { exitStatus = status; });
+        morvantel::SetModalRunner([this](QDialog& box) {
+            ++boxesShown;
+            if (answerBox)
+                answerBox(box);
+        });
+    }
+
+    // Starts a fresh run: no window open, nothing ended, no box answered yet.
+    void Restart()
+    {
+        morvantel::ResetProgramForTest();
+        DeleteClosedWindows();
+        exitStatus.reset();
+        boxesShown = 0;
+        answerBox = nullptr;
+    }
+
+    static void DeleteClosedWindows()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static int VisibleWindowCount()
+    {
+        int count = 0;
+        for (const QWidget* window : QApplication::topLevelWidgets())
+            count += window->isVisible();
+        return count;
+    }
+
+    template <typename Control> static Control* Find(const morvantel::Form& form, const char* name)
+    {
+        return form.Window() ? form.Window()->findChild<Control*>(QString::fromLatin1(name))
+                             : nullptr;
+    }
+
+    std::optional<int> exitStatus;
+    int boxesShown = 0;
+    // Answers a modal box; the box is not running its own event loop here.
+    std::function<void(QDialog&)> answerBox;
+};
+
+// Designs are measured in twips, 15 to the pixel, rounded.
+constexpr int Px(int twips)
+{
+    return (twips + 7) / 15;
+}

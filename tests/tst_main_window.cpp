@@ -1,0 +1,332 @@
+#include "program_under_test.h"
+#include "windows/frmAbout.h"
+#include "windows/frmTranslate.h"
+#include "windows/frmWhatsnew.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+
+using morvantel::Default;
+using morvantel::Show;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { program.Restart(); }
+
+    void design();
+    void boxes();
+    void keysPressButtons_data();
+    void keysPressButtons();
+    void menuShortcutsFromAnyControl_data();
+    void menuShortcutsFromAnyControl();
+    void tabOrder();
+    void ctrlXInWordAsksAndCutsNothing();
+    void exitAnsweredYesEndsEverything_data();
+    void exitAnsweredYesEndsEverything();
+    void exitBoxIgnoresEscAndClose();
+    void hugePasteTranslatesToUnknown();
+    void outputCanBeCopiedNotTyped();
+    void closeBoxLeavesOtherWindowsRunning();
+
+private:
+    QMainWindow* window() const
+    {
+        return qobject_cast<QMainWindow*>(Default<frmTranslate>().Window());
+    }
+    template <typename Control> Control* find(const char* name) const
+    {
+        return ProgramUnderTest::Find<Control>(Default<frmTranslate>(), name);
+    }
+    QLineEdit* word() const { return find<QLineEdit>("txtWord"); }
+    QLineEdit* translation() const { return find<QLineEdit>("txtTranslation"); }
+
+    ProgramUnderTest program;
+};
+
+void TestMainWindow::init()
+{
+    Show(Default<frmTranslate>());
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+}
+
+void TestMainWindow::design()
+{
+    QCOMPARE(window()->windowTitle(),
+             QStringLiteral("Tessar Morvantel - English / Kethric Translator V1.2.5 (Beta)"));
+    QCOMPARE(window()->centralWidget()->size(), QSize(Px(6225), Px(4290)));
+    QCOMPARE(window()->minimumSize(), window()->maximumSize());
+    const Qt::WindowFlags flags = window()->windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window); // a taskbar button
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(!window()->windowIcon().isNull());
+
+    // The frame shares the window's name, and its controls are placed from its corner.
+    auto* frame = find<QGroupBox>("frmTranslate");
+    QVERIFY(frame);
+    QCOMPARE(frame->geometry(), QRect(Px(840), Px(1800), Px(4695), Px(2055)));
+    QCOMPARE(word()->parentWidget(), frame);
+    QCOMPARE(word()->geometry(), QRect(Px(240), Px(360), Px(4215), Px(405)));
+    QCOMPARE(frame->title(),
+             QString("«¤»").repeated(4) + "Tessar Morvantel" + QString("«¤»").repeated(4));
+
+    QCOMPARE(find<QPushButton>("cmdTranslate")->property("index").toInt(), 0);
+    QCOMPARE(find<QPushButton>("cmdClear")->property("index").toInt(), 1);
+}
+
+void TestMainWindow::boxes()
+{
+    QCOMPARE(word()->text(), QString());
+    QCOMPARE(translation()->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), word());
+    QCOMPARE(word()->toolTip(), QStringLiteral("Enter word here"));
+    QVERIFY(word()->maxLength() >= 1024 * 1024);
+    QCOMPARE(word()->alignment(), Qt::AlignCenter);
+    QCOMPARE(word()->accessibleName(), QStringLiteral("Word"));
+
+    QVERIFY(translation()->isReadOnly());
+    QVERIFY(translation()->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(translation()->alignment(), Qt::AlignCenter);
+    QCOMPARE(translation()->palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(translation()->palette().color(QPalette::Base), QColor(Qt::black));
+    QCOMPARE(translation()->accessibleName(), QStringLiteral("Translation"));
+}
+
+void TestMainWindow::keysPressButtons_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("expectedWord");
+    QTest::addColumn<QString>("expectedTranslation");
+
+    // Each starts with "above" typed and an old answer shown.
+    QTest::newRow("Return in word") << "txtWord" << int(Qt::Key_Return) << "above"
+                                    << "svern";
+    QTest::newRow("keypad Enter in word") << "txtWord" << int(Qt::Key_Enter) << "above"
+                                          << "svern";
+    QTest::newRow("Return in output") << "txtTranslation" << int(Qt::Key_Return) << "above"
+                                      << "svern";
+    QTest::newRow("Return on picture") << "Picture1" << int(Qt::Key_Return) << "above"
+                                       << "svern";
+    QTest::newRow("Return on Translate") << "cmdTranslate" << int(Qt::Key_Return) << "above"
+                                         << "svern";
+    QTest::newRow("Return on Clear clears") << "cmdClear" << int(Qt::Key_Return) << ""
+                                            << "";
+    QTest::newRow("space on Translate") << "cmdTranslate" << int(Qt::Key_Space) << "above"
+                                        << "svern";
+    QTest::newRow("space on Clear") << "cmdClear" << int(Qt::Key_Space) << ""
+                                    << "";
+    QTest::newRow("Esc in word") << "txtWord" << int(Qt::Key_Escape) << ""
+                                 << "";
+    QTest::newRow("Esc in output") << "txtTranslation" << int(Qt::Key_Escape) << ""
+                                   << "";
+    QTest::newRow("Esc on Translate") << "cmdTranslate" << int(Qt::Key_Escape) << ""
+                                      << "";
+}
+
+void TestMainWindow::keysPressButtons()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, expectedWord);
+    QFETCH(QString, expectedTranslation);
+
+    QTest::keyClicks(word(), "above");
+    translation()->setText("old answer");
+    auto* control = find<QWidget>(focus.toLatin1());
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key(key));
+
+    QCOMPARE(word()->text(), expectedWord);
+    QCOMPARE(translation()->text(), expectedTranslation);
+    QCOMPARE(QApplication::focusWidget(), control);
+}
+
+void TestMainWindow::menuShortcutsFromAnyControl_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("aboutOpens");
+
+    QTest::newRow("F1 in word") << "txtWord" << int(Qt::Key_F1) << true;
+    QTest::newRow("F1 on Clear") << "cmdClear" << int(Qt::Key_F1) << true;
+    QTest::newRow("F1 on picture") << "Picture1" << int(Qt::Key_F1) << true;
+    QTest::newRow("F12 in word") << "txtWord" << int(Qt::Key_F12) << false;
+    QTest::newRow("F12 in output") << "txtTranslation" << int(Qt::Key_F12) << false;
+}
+
+void TestMainWindow::menuShortcutsFromAnyControl()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, aboutOpens);
+
+    auto* control = find<QWidget>(focus.toLatin1());
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key(key));
+
+    QCOMPARE(Default<frmAbout>().IsOpen(), aboutOpens);
+    QCOMPARE(Default<frmWhatsnew>().IsOpen(), !aboutOpens);
+    QVERIFY(Default<frmTranslate>().IsOpen());
+}
+
+void TestMainWindow::tabOrder()
+{
+    const QStringList expected = {"cmdTranslate", "txtTranslation", "cmdClear", "Picture1",
+                                  "txtWord"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestMainWindow::ctrlXInWordAsksAndCutsNothing()
+{
+    QApplication::clipboard()->setText("on the clipboard before");
+    QTest::keyClicks(word(), "dragon");
+    word()->setSelection(1, 3);
+    program.answerBox = [](QDialog& box) {
+        box.show();
+        QTest::mouseClick(static_cast<QMessageBox&>(box).button(QMessageBox::No), Qt::LeftButton);
+    };
+
+    QTest::keyClick(word(), Qt::Key_X, Qt::ControlModifier);
+
+    QCOMPARE(program.boxesShown, 1);
+    QCOMPARE(Default<frmTranslate>().exitMsg, short(7));
+    QCOMPARE(word()->text(), QStringLiteral("dragon"));
+    QCOMPARE(word()->selectedText(), QStringLiteral("rag"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("on the clipboard before"));
+    QCOMPARE(QApplication::focusWidget(), word());
+    QVERIFY(!program.exitStatus);
+}
+
+void TestMainWindow::exitAnsweredYesEndsEverything_data()
+{
+    QTest::addColumn<bool>("withEnter");
+    QTest::addColumn<bool>("othersOpen");
+
+    QTest::newRow("Yes clicked, main window alone") << false << false;
+    QTest::newRow("Enter, main window alone") << true << false;
+    QTest::newRow("Yes clicked, About and What's New open") << false << true;
+}
+
+void TestMainWindow::exitAnsweredYesEndsEverything()
+{
+    QFETCH(bool, withEnter);
+    QFETCH(bool, othersOpen);
+
+    if (othersOpen) {
+        Show(Default<frmAbout>());
+        Show(Default<frmWhatsnew>());
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+    }
+    program.answerBox = [withEnter](QDialog& box) {
+        box.show();
+        auto& question = static_cast<QMessageBox&>(box);
+        if (withEnter)
+            QTest::keyClick(&box, Qt::Key_Return);
+        else
+            QTest::mouseClick(question.button(QMessageBox::Yes), Qt::LeftButton);
+    };
+    QTest::keyClick(word(), Qt::Key_X, Qt::ControlModifier);
+
+    QCOMPARE(Default<frmTranslate>().exitMsg, short(6));
+    QCOMPARE(program.exitStatus, std::optional<int>(0));
+    QVERIFY(morvantel::ProgramEnded());
+    QCOMPARE(ProgramUnderTest::VisibleWindowCount(), 0);
+    QVERIFY(!Default<frmTranslate>().IsOpen());
+    QVERIFY(!Default<frmAbout>().IsOpen());
+    QVERIFY(!Default<frmWhatsnew>().IsOpen());
+}
+
+void TestMainWindow::exitBoxIgnoresEscAndClose()
+{
+    QTest::keyClicks(word(), "usv");
+    find<QPushButton>("cmdTranslate")->click();
+    find<QPushButton>("cmdClear")->setFocus();
+    bool stayedOpen = false;
+    program.answerBox = [&stayedOpen](QDialog& dialog) {
+        auto& box = static_cast<QMessageBox&>(dialog);
+        box.show();
+        QCOMPARE(box.text(), QStringLiteral("Are you Sure you want to Quit?"));
+        QCOMPARE(box.windowTitle(), QStringLiteral("Tessar Morvantel"));
+        QCOMPARE(box.icon(), QMessageBox::Warning);
+        QCOMPARE(box.defaultButton(), box.button(QMessageBox::Yes));
+        QCOMPARE(box.buttons().size(), 2);
+        QVERIFY(box.button(QMessageBox::No));
+        QCOMPARE(box.windowModality(), Qt::ApplicationModal);
+        QVERIFY(!(box.windowFlags() & Qt::WindowCloseButtonHint));
+
+        QTest::keyClick(&box, Qt::Key_Escape);
+        box.close();
+        stayedOpen = box.isVisible();
+        QTest::mouseClick(box.button(QMessageBox::No), Qt::LeftButton);
+    };
+    find<QAction>("mnuExit")->trigger();
+
+    QVERIFY(stayedOpen);
+    QCOMPARE(Default<frmTranslate>().exitMsg, short(7));
+    QVERIFY(!program.exitStatus);
+    QCOMPARE(word()->text(), QStringLiteral("usv"));
+    QCOMPARE(translation()->text(), QStringLiteral("or"));
+    QCOMPARE(QApplication::focusWidget(), find<QWidget>("cmdClear"));
+}
+
+void TestMainWindow::hugePasteTranslatesToUnknown()
+{
+    const QString page(1024 * 1024, QChar(u'k'));
+    QApplication::clipboard()->setText(page);
+    QTest::keyClick(word(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(word()->text().size(), page.size());
+
+    QTest::keyClick(word(), Qt::Key_Return);
+    QCOMPARE(translation()->text(), QStringLiteral("Unknown Word"));
+}
+
+void TestMainWindow::outputCanBeCopiedNotTyped()
+{
+    QTest::keyClicks(word(), "above");
+    QTest::keyClick(word(), Qt::Key_Return);
+    translation()->setFocus();
+    QTest::keyClicks(translation(), "xyz");
+    QTest::keyClick(translation(), Qt::Key_Backspace);
+    QCOMPARE(translation()->text(), QStringLiteral("svern"));
+
+    QTest::keyClick(translation(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(translation(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("svern"));
+}
+
+void TestMainWindow::closeBoxLeavesOtherWindowsRunning()
+{
+    Show(Default<frmAbout>());
+    QVERIFY(window()->close());
+
+    QCOMPARE(program.boxesShown, 0);
+    QVERIFY(!Default<frmTranslate>().IsOpen());
+    QVERIFY(!program.exitStatus);
+
+    // The About window still works: its button leads on to What's New.
+    ProgramUnderTest::Find<QPushButton>(Default<frmAbout>(), "cmdNew")->click();
+    QVERIFY(!program.exitStatus);
+    QVERIFY(Default<frmWhatsnew>().IsOpen());
+
+    QVERIFY(Default<frmWhatsnew>().Window()->close());
+    QCOMPARE(program.exitStatus, std::optional<int>(0));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

@@ -1,0 +1,89 @@
+#include "app/controls.h"
+#include "program_under_test.h"
+#include "windows/frmAbout.h"
+#include "windows/frmTranslate.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+using morvantel::Default;
+using morvantel::Form;
+using morvantel::PictureBox;
+using morvantel::RunHandler;
+using morvantel::Show;
+using morvantel::WindowError;
+
+namespace {
+
+// A window whose design cannot be built, as when a picture is missing.
+class BrokenWindow : public Form
+{
+protected:
+    QWidget* Load() override
+    {
+        auto picture = std::make_unique<PictureBox>();
+        picture->setPicture(QStringLiteral(":/no-such-picture.jpg"));
+        return picture.release();
+    }
+};
+
+} // namespace
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { program.Restart(); }
+
+    void defaultInstanceIsCreatedOnceAndKept();
+    void failedShowIsReportedAndEndsProgram();
+    void noHandlerRunsAfterEnd();
+
+private:
+    ProgramUnderTest program;
+};
+
+void TestShell::defaultInstanceIsCreatedOnceAndKept()
+{
+    frmAbout* instance = &Default<frmAbout>();
+    QVERIFY(!instance->IsOpen()); // creating the instance builds no window
+    Show(*instance);
+    morvantel::Unload(*instance);
+    QCOMPARE(&Default<frmAbout>(), instance);
+}
+
+void TestShell::failedShowIsReportedAndEndsProgram()
+{
+    Show(Default<frmTranslate>());
+    QString reported;
+    program.answerBox = [&reported](QDialog& box) {
+        reported = static_cast<QMessageBox&>(box).text();
+        QCOMPARE(static_cast<QMessageBox&>(box).icon(), QMessageBox::Critical);
+    };
+
+    RunHandler([] { Show(Default<BrokenWindow>()); });
+
+    QVERIFY2(reported.contains(":/no-such-picture.jpg"), qPrintable(reported));
+    QCOMPARE(program.exitStatus, std::optional<int>(1));
+    QVERIFY(!Default<frmTranslate>().IsOpen());
+    QCOMPARE(ProgramUnderTest::VisibleWindowCount(), 0);
+}
+
+void TestShell::noHandlerRunsAfterEnd()
+{
+    Show(Default<frmTranslate>());
+    auto* translate = ProgramUnderTest::Find<QPushButton>(Default<frmTranslate>(), "cmdTranslate");
+    morvantel::End();
+    QCOMPARE(program.exitStatus, std::optional<int>(0));
+
+    // A click still queued for a vanished window does nothing.
+    bool ran = false;
+    RunHandler([&ran] { ran = true; });
+    translate->click();
+    QVERIFY(!ran);
+    QVERIFY(!Default<frmTranslate>().IsOpen());
+}
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"

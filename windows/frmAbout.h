@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/shell.h"
+#include "ui_frmAbout.h"
+
+// The About window: the program's name, version and purpose beside the logo.
+// OK closes it; "Whats New" closes it and shows frmWhatsnew.
+class frmAbout : public morvantel::Form
+{
+public:
+    void cmdNew_Click();
+    void cmdOk_Click();
+
+protected:
+    QWidget* Load() override;
+
+private:
+    Ui::frmAbout ui;
+};

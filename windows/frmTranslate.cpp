@@ -1,0 +1,71 @@
+#include "windows/frmTranslate.h"
+
+#include "app/keyboard.h"
+#include "app/look.h"
+#include "app/msgbox.h"
+#include "engine/translate.h"
+#include "windows/frmAbout.h"
+#include "windows/frmWhatsnew.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringView>
+
+#include <string_view>
+
+using namespace morvantel;
+
+QWidget* frmTranslate::Load()
+{
+    auto* window = new QMainWindow;
+    ui.setupUi(window);
+    // The frame carries the window's own name, which its member cannot have.
+    ui.fraTranslate->setObjectName(QStringLiteral("frmTranslate"));
+    FillBackground(ui.lblAbout, SystemColourOf(SystemColour::MenuText));
+
+    SetFixedBorder(window, TaskbarButton::Shown);
+    // The window opens with the focus on its first tab stop.
+    ui.txtWord->setFocus();
+    SetWindowKeys(window, ui.cmdTranslate, ui.cmdClear);
+    CentreOnScreen(window);
+
+    BindHandler(ui.cmdTranslate, &QPushButton::clicked, this, [this] { cmdTranslate_Click(0); });
+    BindHandler(ui.cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(1); });
+    BindHandler(ui.mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    BindHandler(ui.mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
+    BindHandler(ui.mnuNew, &QAction::triggered, this, [this] { mnuNew_Click(); });
+    return window;
+}
+
+void frmTranslate::cmdTranslate_Click(int)
+{
+    const QString word = ui.txtWord->text();
+    const std::u16string_view result =
+        TranslateWord({QStringView(word).utf16(), static_cast<std::size_t>(word.size())});
+    ui.txtTranslation->setText(
+        QStringView(result.data(), static_cast<qsizetype>(result.size())).toString());
+}
+
+void frmTranslate::cmdClear_Click(int)
+{
+    ui.txtWord->setText(QString());
+    ui.txtTranslation->setText(QString());
+}
+
+void frmTranslate::mnuExit_Click()
+{
+    exitMsg = AskYesNo(Window(), QStringLiteral("Are you Sure you want to Quit?"),
+                       QStringLiteral("Tessar Morvantel"));
+    if (exitMsg == vbYes)
+        End();
+}
+
+void frmTranslate::mnuAbout_Click()
+{
+    Show(Default<frmAbout>());
+}
+
+void frmTranslate::mnuNew_Click()
+{
+    Show(Default<frmWhatsnew>());
+}

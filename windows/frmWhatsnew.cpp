@@ -1,0 +1,39 @@
+#include "windows/frmWhatsnew.h"
+
+#include "app/keyboard.h"
+#include "app/look.h"
+#include "windows/frmAbout.h"
+
+#include <QWidget>
+
+using namespace morvantel;
+
+QWidget* frmWhatsnew::Load()
+{
+    auto* window = new QWidget;
+    ui.setupUi(window);
+    // The two separator lines form one group of controls.
+    ui.Line1_0->setObjectName(QStringLiteral("Line1"));
+    ui.Line1_1->setObjectName(QStringLiteral("Line1"));
+
+    SetFixedBorder(window, TaskbarButton::Hidden);
+    // The window opens with the focus on its first tab stop.
+    ui.picIcon->setFocus();
+    SetWindowKeys(window, nullptr, nullptr);
+    window->setGeometry(QRect(QPoint(156, 129), window->size()));
+
+    BindHandler(ui.cmdAbout, &QPushButton::clicked, this, [this] { cmdAbout_Click(); });
+    BindHandler(ui.cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    return window;
+}
+
+void frmWhatsnew::cmdAbout_Click()
+{
+    Unload(*this);
+    Show(Default<frmAbout>());
+}
+
+void frmWhatsnew::cmdOk_Click()
+{
+    Unload(*this);
+}
