@@ -19,11 +19,7 @@ build: packages $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
 run: build
-	@if [ -x $(BUILD_DIR)/morvantel ]; then \
-		$(BUILD_DIR)/morvantel; \
-	else \
-		echo "Everything is built, but there is no morvantel program to start yet."; \
-	fi
+	$(BUILD_DIR)/morvantel
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600
