@@ -22,8 +22,19 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     const QRect inside = contentsRect();
+    if (stretch_) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(inside, pixmap_);
+        return;
+    }
     painter.setClipRect(inside);
     painter.drawPixmap(inside.topLeft(), pixmap_);
+}
+
+void PictureBox::setStretch(bool stretch)
+{
+    stretch_ = stretch;
+    update();
 }
 
 LineControl::LineControl(QWidget* parent) : QWidget(parent)

@@ -9,11 +9,13 @@
 namespace morvantel {
 
 // A picture box: shows its picture at its own size from the top-left corner
-// of the area inside its border, cut off at the border.
+// of the area inside its border, cut off at the border; or, stretched, filling
+// that area whatever the picture's proportions.
 class PictureBox : public QFrame
 {
     Q_OBJECT
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
+    Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
 
 public:
     using QFrame::QFrame;
@@ -21,6 +23,8 @@ public:
     // Throws WindowError when the picture cannot be loaded.
     void setPicture(const QString& source);
     const QPixmap& pixmap() const { return pixmap_; }
+    bool stretch() const { return stretch_; }
+    void setStretch(bool stretch);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +32,7 @@ protected:
 private:
     QString source_;
     QPixmap pixmap_;
+    bool stretch_ = false;
 };
 
 // A straight line drawn on a window, as wide and as thick as its geometry.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLabel>
 #include <QLayout>
 #include <QPalette>
 #include <QScreen>
@@ -59,7 +60,7 @@ void CentreOnScreen(QWidget* window)
         QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), screen).topLeft());
 }
 
-void ApplyDesignFonts(QWidget* window)
+void CompleteDesign(QWidget* window)
 {
     for (QWidget* control : window->findChildren<QWidget*>()) {
         const QVariant size = control->property("pointSizeF");
@@ -68,6 +69,14 @@ void ApplyDesignFonts(QWidget* window)
         QFont font = control->font();
         font.setPointSizeF(size.toDouble());
         control->setFont(font);
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->property("autoSize").toBool())
+            continue;
+        if (label->wordWrap())
+            label->resize(label->width(), label->heightForWidth(label->width()));
+        else
+            label->resize(label->sizeHint());
     }
 }
 

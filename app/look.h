@@ -30,8 +30,11 @@ void SetFixedBorder(QWidget* window, TaskbarButton taskbar);
 // Centres a window on the screen it is on.
 void CentreOnScreen(QWidget* window);
 
-// Designer stores whole point sizes only; each control keeps its exact size
-// (9.75, 8.25 …) in the property pointSizeF, applied here.
-void ApplyDesignFonts(QWidget* window);
+// Finishes what a Designer form cannot store: each control's exact point size
+// (9.75, 8.25 …), kept in its property pointSizeF, and labels with the property
+// autoSize, which take the size of their caption. Without word wrap such a
+// label takes its one-line size; with word wrap it keeps its width and takes
+// the height the wrapped caption needs. Either way it keeps its top-left corner.
+void CompleteDesign(QWidget* window);
 
 } // namespace morvantel

@@ -1,6 +1,6 @@
 #include "app/look.h"
 #include "app/shell.h"
-#include "windows/frmTranslate.h"
+#include "windows/frmSplash.h"
 
 #include <QApplication>
 
@@ -19,7 +19,7 @@ int main(int, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     morvantel::ApplyProgramLook(app);
 
-    morvantel::RunHandler([] { morvantel::Show(morvantel::Default<frmTranslate>()); });
+    morvantel::RunHandler([] { morvantel::Show(morvantel::Default<frmSplash>()); });
     if (morvantel::ProgramEnded())
         return EXIT_FAILURE;
     return QApplication::exec();

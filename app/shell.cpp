@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <vector>
 
@@ -53,6 +55,75 @@ void EndIfNoWindowOpen()
     Quit(0);
 }
 
+class ClickWatcher : public QObject
+{
+public:
+    ClickWatcher(QWidget* control, Form* form, std::function<void()> handler)
+        : QObject(control), control_(control), form_(form), handler_(std::move(handler))
+    {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+            return true;
+        case QEvent::MouseButtonRelease: {
+            const auto* release = static_cast<QMouseEvent*>(event);
+            const bool clicked = pressed_ && release->button() == Qt::LeftButton &&
+                                 control_->rect().contains(release->position().toPoint());
+            pressed_ = false;
+            if (clicked && form_->IsOpen())
+                RunHandler(handler_);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget* control_;
+    Form* form_;
+    std::function<void()> handler_;
+    bool pressed_ = false;
+};
+
+class KeyPreview : public QObject
+{
+public:
+    KeyPreview(QWidget* window, Form* form, std::function<void(int)> handler)
+        : QObject(window), form_(form), handler_(std::move(handler))
+    {
+        window->installEventFilter(this);
+        for (QWidget* control : window->findChildren<QWidget*>())
+            control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Delete gives X11's DEL character, yet produces no character to type.
+        if (key->text().isEmpty() || key->key() == Qt::Key_Delete)
+            return false;
+        const int keyAscii = key->text().at(0).unicode();
+        if (form_->IsOpen())
+            RunHandler([this, keyAscii] { handler_(keyAscii); });
+        return true;
+    }
+
+private:
+    Form* form_;
+    std::function<void(int)> handler_;
+};
+
 } // namespace
 
 Form::Form()
@@ -78,7 +149,7 @@ void Show(Form& form)
         return;
     if (!form.IsOpen()) {
         form.window_ = form.Load();
-        ApplyDesignFonts(form.window_);
+        CompleteDesign(form.window_);
         form.window_->installEventFilter(&form);
     }
     form.window_->show();
@@ -113,6 +184,16 @@ void RunHandler(const std::function<void()>& handler)
         return;
     }
     EndIfNoWindowOpen();
+}
+
+void BindClick(QWidget* control, Form* form, std::function<void()> handler)
+{
+    new ClickWatcher(control, form, std::move(handler));
+}
+
+void BindKeyPress(QWidget* window, Form* form, std::function<void(int)> handler)
+{
+    new KeyPreview(window, form, std::move(handler));
 }
 
 void ReportFatalError(const QString& what)

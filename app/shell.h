@@ -62,12 +62,25 @@ public:
 // program if no window is left open.
 void RunHandler(const std::function<void()>& handler);
 
-// Binds one event of a control to its one handler.
+// Binds one event of a control to its one handler. An event that reaches a
+// window after it was closed runs nothing.
 template <typename Control, typename Signal, typename Handler>
 void BindHandler(Control* control, Signal event, Form* form, Handler handler)
 {
-    QObject::connect(control, event, form, [handler] { RunHandler(handler); });
+    QObject::connect(control, event, form, [form, handler] {
+        if (form->IsOpen())
+            RunHandler(handler);
+    });
 }
+
+// Binds a click (left button pressed and released over the control) on a
+// control that has no clicked signal of its own: a label, a frame, a picture.
+// The click is the control's alone; it does not reach the control beneath.
+void BindClick(QWidget* control, Form* form, std::function<void()> handler);
+
+// Binds a window's key preview: every key press that produces a character,
+// whichever control has the focus, with that character's code.
+void BindKeyPress(QWidget* window, Form* form, std::function<void(int keyAscii)> handler);
 
 // Shows a failure to the user and ends the program with a non-zero status.
 void ReportFatalError(const QString& what);

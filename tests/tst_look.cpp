@@ -1,5 +1,6 @@
 #include "program_under_test.h"
 #include "windows/frmAbout.h"
+#include "windows/frmSplash.h"
 #include "windows/frmTranslate.h"
 #include "windows/frmWhatsnew.h"
 
@@ -20,6 +21,7 @@ class TestLook : public QObject
 private slots:
     void cleanup() { program.Restart(); }
 
+    void splashWindow();
     void mainWindowAfterTranslation();
     void aboutWindow();
     void whatsNewWindow();
@@ -61,6 +63,17 @@ bool IsLightGrey(const QColor& c)
     return c.red() > 150 && qAbs(c.red() - c.blue()) < 20;
 }
 } // namespace
+
+void TestLook::splashWindow()
+{
+    Show(Default<frmSplash>());
+    const QImage shot = Grab(Default<frmSplash>(), "frmSplash");
+    QVERIFY(!HasColourIn(shot, QRect(0, 0, 6, 278), IsNotBlack));     // the margin
+    QVERIFY(HasColourIn(shot, QRect(165, 47, 150, 29), IsLightGrey)); // "Tessar Morvantel"
+    // The logo, stretched, with its deep blue ground.
+    const QColor ground = shot.pixelColor(8 + 24 + 3, 53 + 3);
+    QVERIFY(ground.blue() > ground.red() + 20);
+}
 
 void TestLook::mainWindowAfterTranslation()
 {
