@@ -1,0 +1,207 @@
+#!/bin/sh
+# Drives the real program as a person would, on an X server and window manager
+# of its own: keys and clicks through xdotool, closing through the window
+# manager, the clipboard through xclip, screenshots through ImageMagick.
+#
+#   desktop_scenarios.sh SCENARIO PROGRAM SCREENSHOT_DIR
+#
+# Every wait is bounded, and the X server, the window manager and the program
+# are stopped on the way out, also when a check fails.
+set -u
+scenario=$1 program=$2 shots=$3
+work=$(mktemp -d)
+xvfb="" wm="" app=""
+convert=/usr/bin/convert
+
+cleanup() {
+    for pid in $app $wm $xvfb; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM
+fail() {
+    echo "FAIL ($scenario): $*"
+    exit 1
+}
+pause() { sleep "${1:-0.4}"; }
+
+start_desktop() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    DISPLAY=:$(cat "$work/display")
+    export DISPLAY
+    openbox >"$work/openbox.log" 2>&1 &
+    wm=$!
+    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    "$program" >"$work/program.log" 2>&1 &
+    app=$!
+}
+
+# The visible window whose title matches, waiting up to 10 seconds for it.
+window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+# How many managed windows have a title matching the pattern.
+count() { wmctrl -l | grep -c -E "$1"; }
+main_title='Tessar Morvantel - English / Kethric Translator V1.2.5 \(Beta\)$'
+about_title='Tessar Morvantel Translator$'
+whatsnew_title='Whats new in Version 1.2.5$'
+
+splash() {
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || fail "no splash window"
+    echo "$id"
+}
+main_window() {
+    id=$(window "^$main_title") || true
+    [ -n "$id" ] || fail "the main window did not open"
+    timeout 10 xdotool windowactivate --sync "$id" >/dev/null 2>&1
+    echo "$id"
+}
+keys() { xdotool key --clearmodifiers --delay 60 "$@"; pause 0.2; }
+type_text() { xdotool type --clearmodifiers --delay 40 "$1"; pause 0.2; }
+clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
+
+expect_exit() {
+    for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$app" 2>/dev/null && fail "the program is still running"
+    wait "$app"
+    status=$?
+    app=""
+    [ "$status" -eq 0 ] || fail "exit status $status, not 0"
+    [ "$(wmctrl -l | wc -l)" -eq 0 ] || fail "windows left behind: $(wmctrl -l)"
+}
+
+# Counts pixels of a colour class inside a rectangle of a screenshot.
+pixels() { # image WxH+X+Y condition
+    $convert "$1" -crop "$2" +repage -fx "$3 ? 1 : 0" -format '%[fx:round(mean*w*h)]' info:
+}
+red='r > 0.7 && g < 0.3 && b < 0.3'
+not_black='r + g + b > 0.1'
+dark='r + g + b < 0.6'
+
+case $scenario in
+splash-then-main)
+    start_desktop
+    id=$(splash)
+    [ "$(wmctrl -l | wc -l)" -eq 1 ] || fail "more windows than the splash: $(wmctrl -l)"
+    [ "$(xprop -id "$id" _NET_FRAME_EXTENTS)" = "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0" ] ||
+        fail "the splash window has a frame: $(xprop -id "$id" _NET_FRAME_EXTENTS)"
+    mkdir -p "$shots" && import -window "$id" "$shots/desktop-splash.png"
+    timeout 10 xdotool windowactivate --sync "$id" >/dev/null 2>&1
+    keys k
+    main_window >/dev/null
+    [ "$(count "$main_title")" -eq 1 ] || fail "expected one main window"
+    [ -z "$(xdotool search --all --onlyvisible --pid "$app" --name '^morvantel$' 2>/dev/null)" ] ||
+        fail "the splash window is still shown"
+    # The focus is in the input box: what is typed there can be copied back.
+    type_text "typed"
+    keys ctrl+a ctrl+c
+    [ "$(clipboard)" = "typed" ] || fail "the focus was not in the input box"
+    ;;
+translate-and-copy)
+    start_desktop
+    timeout 10 xdotool windowactivate --sync "$(splash)" >/dev/null 2>&1
+    keys Return
+    main_window >/dev/null
+    for pair in above:svern morvantel:dragon xyzzy:Unknown_Word Above:Unknown_Word; do
+        word=${pair%%:*}
+        answer=$(echo "${pair#*:}" | tr _ ' ')
+        keys ctrl+a
+        type_text "$word"
+        keys Return Tab Tab ctrl+c
+        [ "$(clipboard)" = "$answer" ] || fail "\"$word\" gave \"$(clipboard)\", not \"$answer\""
+        keys shift+Tab shift+Tab
+    done
+    ;;
+clear-and-exit)
+    start_desktop
+    timeout 10 xdotool windowactivate --sync "$(splash)" >/dev/null 2>&1
+    keys space
+    id=$(main_window)
+    type_text "dragon"
+    keys Return Escape
+    import -window "$id" "$work/cleared.png"
+    menu=$(($(identify -format %h "$work/cleared.png") - 286))
+    [ "$(pixels "$work/cleared.png" "273x19+76+$((menu + 228))" "$red")" -eq 0 ] ||
+        fail "Esc left the answer in the output box"
+    [ "$(pixels "$work/cleared.png" "273x19+76+$((menu + 148))" "$dark")" -eq 0 ] ||
+        fail "Esc left the word in the input box"
+
+    type_text "nemir"
+    keys ctrl+x
+    box=$(window '^Tessar Morvantel$') || true
+    [ -n "$box" ] || fail "Ctrl+X did not ask"
+    keys Escape
+    pause 0.5
+    [ "$(count '^[^ ]+ +[0-9-]+ +[^ ]+ Tessar Morvantel$')" -eq 1 ] || fail "Esc closed the question"
+    keys Tab space
+    pause 0.5
+    [ "$(count '^[^ ]+ +[0-9-]+ +[^ ]+ Tessar Morvantel$')" -eq 0 ] || fail "No did not close the question"
+    keys ctrl+a ctrl+c
+    [ "$(clipboard)" = "nemir" ] || fail "the typed word did not survive No: \"$(clipboard)\""
+
+    keys ctrl+x
+    [ -n "$(window '^Tessar Morvantel$')" ] || fail "Ctrl+X did not ask again"
+    keys Return
+    expect_exit
+    ;;
+about-and-whats-new)
+    start_desktop
+    id=$(splash)
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 20)) click 1
+    main=$(main_window)
+    keys F1
+    [ -n "$(window "^$about_title")" ] || fail "F1 did not open About"
+    timeout 10 xdotool windowactivate --sync "$main" >/dev/null 2>&1
+    keys F12
+    whatsnew=$(window "^$whatsnew_title") || true
+    [ -n "$whatsnew" ] || fail "F12 did not open What's New"
+    [ "$(count "$about_title|$whatsnew_title|$main_title")" -eq 3 ] || fail "three windows expected"
+
+    # What's New › About, then About › Whats New, each closing its own window.
+    timeout 10 xdotool windowactivate --sync "$whatsnew" >/dev/null 2>&1
+    keys Tab Tab space
+    pause 0.5
+    [ "$(count "$whatsnew_title")" -eq 0 ] && [ "$(count "$about_title")" -eq 1 ] ||
+        fail "About button: $(wmctrl -l)"
+    timeout 10 xdotool windowactivate --sync "$(window "^$about_title")" >/dev/null 2>&1
+    keys Tab Tab space
+    pause 0.5
+    [ "$(count "$about_title")" -eq 0 ] && [ "$(count "$whatsnew_title")" -eq 1 ] ||
+        fail "Whats New button: $(wmctrl -l)"
+
+    wmctrl -c "Tessar Morvantel - English"
+    pause 0.7
+    kill -0 "$app" 2>/dev/null || fail "closing the main window ended the program"
+    [ "$(count "$main_title")" -eq 0 ] || fail "the main window did not close"
+    [ "$(count "$whatsnew_title")" -eq 1 ] || fail "What's New closed with the main window"
+    wmctrl -c "Whats new in Version 1.2.5"
+    expect_exit
+    ;;
+screenshot)
+    start_desktop
+    timeout 10 xdotool windowactivate --sync "$(splash)" >/dev/null 2>&1
+    keys a BackSpace
+    id=$(main_window)
+    type_text "dragon"
+    keys Return
+    pause 0.3
+    mkdir -p "$shots" && import -window "$id" "$shots/desktop-main.png"
+    menu=$(($(identify -format %h "$shots/desktop-main.png") - 286))
+    [ "$(pixels "$shots/desktop-main.png" "281x27+72+$((menu + 224))" "$red")" -gt 20 ] ||
+        fail "no red answer in the output box"
+    [ "$(pixels "$shots/desktop-main.png" "20x70+0+$menu" "$not_black")" -eq 0 ] ||
+        fail "the background outside the frame is not black"
+    ;;
+*)
+    fail "unknown scenario"
+    ;;
+esac
+echo "PASS ($scenario)"
