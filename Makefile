@@ -26,6 +26,8 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/translate_bench
+	sh bench/startup.sh $(CURDIR)/$(BUILD_DIR)/bench/startup_bench $(CURDIR)/$(BUILD_DIR)/bench/bare_window \
+		$(CURDIR)/$(BUILD_DIR)/bench/text_window $(CURDIR)/$(BUILD_DIR)/morvantel
 
 clean:
 	rm -rf $(BUILD_DIR)
