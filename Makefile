@@ -5,7 +5,7 @@ BUILD_DIR := build
 CMAKE_BUILD_TYPE := Release
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all packages build run test bench clean
+.PHONY: all packages build run test bench package clean
 
 all: build
 
@@ -28,6 +28,9 @@ bench: build
 	$(BUILD_DIR)/bench/translate_bench
 	sh bench/startup.sh $(CURDIR)/$(BUILD_DIR)/bench/startup_bench $(CURDIR)/$(BUILD_DIR)/bench/bare_window \
 		$(CURDIR)/$(BUILD_DIR)/bench/text_window $(CURDIR)/$(BUILD_DIR)/morvantel
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -14,6 +14,8 @@ int main(int, char* argv[])
     QApplication::setApplicationName(QStringLiteral("morvantel"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setOrganizationName(QStringLiteral("N/A"));
+    // The desktop shows the installed entry's name and icon for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MORVANTEL_APP_ID));
     // The program ends when its last window has closed and no handler is
     // about to open another; the shell decides that, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);

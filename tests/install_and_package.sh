@@ -1,0 +1,59 @@
+#!/bin/sh
+# Checks what reaches a user's machine: the files a staged install puts in
+# place, validated as a desktop would read them, and the Debian package.
+#
+#   install_and_package.sh install|package BUILD_DIR APP_ID
+set -u
+mode=$1 build=$2 id=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL ($mode): $*"
+    exit 1
+}
+
+case $mode in
+install)
+    prefix=$work/prefix
+    cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "cmake --install: $(cat "$work/install.log")"
+    for file in bin/morvantel "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
+        share/icons/hicolor/32x32/apps/morvantel.png share/icons/hicolor/scalable/apps/morvantel.svg; do
+        [ -f "$prefix/$file" ] || fail "$file is not installed"
+    done
+    [ -x "$prefix/bin/morvantel" ] || fail "the program is not executable"
+    [ "$(find "$prefix" -type f | wc -l)" -eq 5 ] || fail "unexpected files: $(find "$prefix" -type f)"
+
+    desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
+    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
+        fail "metainfo: $(cat "$work/appstream.log")"
+    grep -q "^Icon=morvantel$" "$prefix/share/applications/$id.desktop" || fail "the entry names no icon"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/share/metainfo/$id.metainfo.xml" ||
+        fail "the metainfo does not launch the desktop entry"
+    grep -q '<release version="1.00"' "$prefix/share/metainfo/$id.metainfo.xml" || fail "no release 1.00"
+    [ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/32x32/apps/morvantel.png")" = 32x32 ] ||
+        fail "the 32x32 icon is another size"
+    [ "$(identify -format '%k' "$prefix/share/icons/hicolor/32x32/apps/morvantel.png")" -le 16 ] ||
+        fail "the 32x32 icon has more than 16 colours"
+    ;;
+package)
+    (cd "$build" && timeout 100 cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1) || fail "cpack: $(tail -20 "$work/cpack.log")"
+    deb=$(ls "$work"/morvantel_*.deb 2>/dev/null | head -n 1)
+    [ -n "$deb" ] || fail "no package made: $(ls "$work")"
+    case $(basename "$deb") in morvantel_1.0.0.0_*.deb) ;; *) fail "package named $(basename "$deb")" ;; esac
+    contents=$(dpkg-deb -c "$deb")
+    for file in ./usr/bin/morvantel "./usr/share/applications/$id.desktop" \
+        "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/icons/hicolor/32x32/apps/morvantel.png \
+        ./usr/share/icons/hicolor/scalable/apps/morvantel.svg; do
+        echo "$contents" | grep -q " $file\$" || fail "$file is not in the package"
+    done
+    [ "$(dpkg-deb -f "$deb" Package)" = morvantel ] || fail "package name"
+    [ "$(dpkg-deb -f "$deb" Version)" = 1.0.0.0 ] || fail "version $(dpkg-deb -f "$deb" Version)"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "$depends" | grep -q libqt6widgets6 || fail "dependencies without Qt Widgets: '$depends'"
+    echo "$depends" | grep -q libc6 || fail "dependencies without the C library: '$depends'"
+    ;;
+*)
+    fail "unknown mode"
+    ;;
+esac
+echo "PASS ($mode)"
