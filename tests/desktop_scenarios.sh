@@ -158,12 +158,16 @@ about-and-whats-new)
     xdotool mousemove $((X + WIDTH / 2)) $((Y + 20)) click 1
     main=$(main_window)
     keys F1
-    [ -n "$(window "^$about_title")" ] || fail "F1 did not open About"
+    about=$(window "^$about_title") || true
+    [ -n "$about" ] || fail "F1 did not open About"
+    pause 0.3
+    mkdir -p "$shots" && import -frame -window "$about" "$shots/desktop-about.png"
     timeout 10 xdotool windowactivate --sync "$main" >/dev/null 2>&1
     keys F12
     whatsnew=$(window "^$whatsnew_title") || true
     [ -n "$whatsnew" ] || fail "F12 did not open What's New"
     [ "$(count "$about_title|$whatsnew_title|$main_title")" -eq 3 ] || fail "three windows expected"
+    import -frame -window "$whatsnew" "$shots/desktop-whatsnew.png"
 
     # What's New › About, then About › Whats New, each closing its own window.
     timeout 10 xdotool windowactivate --sync "$whatsnew" >/dev/null 2>&1
@@ -193,12 +197,13 @@ screenshot)
     type_text "dragon"
     keys Return
     pause 0.3
-    mkdir -p "$shots" && import -window "$id" "$shots/desktop-main.png"
-    menu=$(($(identify -format %h "$shots/desktop-main.png") - 286))
-    [ "$(pixels "$shots/desktop-main.png" "281x27+72+$((menu + 224))" "$red")" -gt 20 ] ||
+    mkdir -p "$shots" && import -window "$id" "$work/main.png"
+    menu=$(($(identify -format %h "$work/main.png") - 286))
+    [ "$(pixels "$work/main.png" "281x27+72+$((menu + 224))" "$red")" -gt 20 ] ||
         fail "no red answer in the output box"
-    [ "$(pixels "$shots/desktop-main.png" "20x70+0+$menu" "$not_black")" -eq 0 ] ||
+    [ "$(pixels "$work/main.png" "20x70+0+$menu" "$not_black")" -eq 0 ] ||
         fail "the background outside the frame is not black"
+    import -frame -window "$id" "$shots/desktop-main.png"
     ;;
 *)
     fail "unknown scenario"

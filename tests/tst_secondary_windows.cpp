@@ -81,7 +81,6 @@ void TestSecondaryWindows::design()
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(!shown->windowIcon().isNull());
-    QCOMPARE(shown->palette().color(QPalette::Window), QColor(Qt::black));
 }
 
 void TestSecondaryWindows::picturesClippedByTheirBoxes_data()
