@@ -104,6 +104,12 @@ splash-then-main)
     keys ctrl+a ctrl+c
     [ "$(clipboard)" = "typed" ] || fail "the focus was not in the input box"
     ;;
+splash-closed-by-window-manager)
+    start_desktop
+    id=$(splash)
+    wmctrl -i -c "$id"
+    expect_exit
+    ;;
 translate-and-copy)
     start_desktop
     timeout 10 xdotool windowactivate --sync "$(splash)" >/dev/null 2>&1
