@@ -55,7 +55,8 @@ void TestPictures::iconLoads()
     // Its layout, colours and mask are checked with the Windows resources.
     const QImage icon(":/morvantel.ico");
     QCOMPARE(icon.size(), QSize(32, 32));
-    QVERIFY(!icon.hasAlphaChannel() || icon.convertToFormat(QImage::Format_ARGB32).pixelColor(0, 0).alpha() == 255);
+    QVERIFY(!icon.hasAlphaChannel() ||
+            icon.convertToFormat(QImage::Format_ARGB32).pixelColor(0, 0).alpha() == 255);
 }
 
 QTEST_MAIN(TestPictures)
