@@ -17,10 +17,6 @@ void FillBackground(QWidget* control, const QColor& colour);
 // The grey, bevelled look the windows are designed for.
 void ApplyProgramLook(QApplication& app);
 
-} // namespace morvantel
-
-namespace morvantel {
-
 // A fixed border with a title bar, a close box and no minimise or maximise
 // button; the window cannot be resized. A window without a taskbar button
 // belongs to the program as a dialog.

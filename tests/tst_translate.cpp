@@ -1,6 +1,6 @@
+#include "app/u16.h"
 #include "engine/translate.h"
 #include "engine/word_table.h"
-#include "u16.h"
 
 #include <QObject>
 #include <QTest>
@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+using morvantel::ToQString;
+using morvantel::ToView;
 using morvantel::TranslateWord;
 using morvantel::WordPair;
 using morvantel::WordTable;

@@ -1,5 +1,5 @@
+#include "app/u16.h"
 #include "engine/word_table.h"
-#include "u16.h"
 
 #include <QObject>
 #include <QStringList>
@@ -8,6 +8,7 @@
 #include <set>
 #include <string_view>
 
+using morvantel::ToQString;
 using morvantel::WordPair;
 using morvantel::WordTable;
 

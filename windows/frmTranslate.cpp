@@ -3,15 +3,13 @@
 #include "app/keyboard.h"
 #include "app/look.h"
 #include "app/msgbox.h"
+#include "app/u16.h"
 #include "engine/translate.h"
 #include "windows/frmAbout.h"
 #include "windows/frmWhatsnew.h"
 
 #include <QMainWindow>
 #include <QString>
-#include <QStringView>
-
-#include <string_view>
 
 using namespace morvantel;
 
@@ -39,11 +37,7 @@ QWidget* frmTranslate::Load()
 
 void frmTranslate::cmdTranslate_Click(int)
 {
-    const QString word = ui.txtWord->text();
-    const std::u16string_view result =
-        TranslateWord({QStringView(word).utf16(), static_cast<std::size_t>(word.size())});
-    ui.txtTranslation->setText(
-        QStringView(result.data(), static_cast<qsizetype>(result.size())).toString());
+    ui.txtTranslation->setText(ToQString(TranslateWord(ToView(ui.txtWord->text()))));
 }
 
 void frmTranslate::cmdClear_Click(int)

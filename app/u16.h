@@ -5,8 +5,10 @@
 
 #include <string_view>
 
-// Bridges between the engine's UTF-16 views and Qt strings, so that failures
-// print readable text.
+namespace morvantel {
+
+// Between the engine's UTF-16 views and Qt's strings, which hold the same
+// UTF-16 code units.
 inline QString ToQString(std::u16string_view view)
 {
     return QStringView(view.data(), static_cast<qsizetype>(view.size())).toString();
@@ -16,3 +18,5 @@ inline std::u16string_view ToView(const QString& text)
 {
     return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
 }
+
+} // namespace morvantel
