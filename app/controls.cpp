@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace morvantel {
@@ -14,21 +15,39 @@ void PictureBox::setPicture(const QString& source)
             QStringLiteral("The picture %1 could not be loaded.").arg(source).toStdString());
     source_ = source;
     pixmap_ = std::move(pixmap);
+    sharp_ = QPixmap();
     update();
+}
+
+const QPixmap& PictureBox::PictureFor(qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1)
+        return pixmap_;
+    if (sharp_.isNull()) {
+        const qsizetype dot = source_.lastIndexOf(QChar(u'.'));
+        sharp_ = QPixmap(QString(source_).insert(dot < 0 ? source_.size() : dot, u"@2x"));
+        if (sharp_.isNull())
+            sharp_ = pixmap_;
+        else
+            sharp_.setDevicePixelRatio(2);
+    }
+    return sharp_;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
+    // The device painted on, which is not the widget itself when it is rendered elsewhere.
+    const QPixmap& picture = PictureFor(painter.paintEngine()->paintDevice()->devicePixelRatioF());
     const QRect inside = contentsRect();
     if (stretch_) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(inside, pixmap_);
+        painter.drawPixmap(inside, picture);
         return;
     }
     painter.setClipRect(inside);
-    painter.drawPixmap(inside.topLeft(), pixmap_);
+    painter.drawPixmap(inside.topLeft(), picture);
 }
 
 void PictureBox::setStretch(bool stretch)

@@ -10,7 +10,9 @@ namespace morvantel {
 
 // A picture box: shows its picture at its own size from the top-left corner
 // of the area inside its border, cut off at the border; or, stretched, filling
-// that area whatever the picture's proportions.
+// that area whatever the picture's proportions. On a screen of more than one
+// device pixel to the pixel it paints the picture's sharp twin, the file named
+// with "@2x", where there is one.
 class PictureBox : public QFrame
 {
     Q_OBJECT
@@ -30,8 +32,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QPixmap& PictureFor(qreal devicePixelRatio);
+
     QString source_;
     QPixmap pixmap_;
+    QPixmap sharp_; // loaded when first needed
     bool stretch_ = false;
 };
 

@@ -1,17 +1,59 @@
 #include "app/look.h"
 
+#include "app/x11.h"
+
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QValidator>
 #include <QVariant>
 #include <QWidget>
 
 namespace morvantel {
+namespace {
+
+const QIcon& ProgramIcon()
+{
+    // Loaded once and shared by every window of the run.
+    static const QIcon* const icon = [] {
+        auto* loaded = new QIcon(QStringLiteral(":/morvantel.ico"));
+        loaded->addFile(QStringLiteral(":/morvantel@2x.png"));
+        return loaded;
+    }();
+    return *icon;
+}
+
+// A single-line text box keeps only the first line of text pasted or dropped
+// into it. Nothing typed holds a line break, so a break in the text came with
+// the text inserted just before the cursor; the rest of that text goes.
+class FirstLineOfInsertedText : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& text, int& cursor) const override
+    {
+        qsizetype lineBreak = text.indexOf(QChar(u'\n'));
+        const qsizetype carriageReturn = text.indexOf(QChar(u'\r'));
+        if (carriageReturn >= 0 && (lineBreak < 0 || carriageReturn < lineBreak))
+            lineBreak = carriageReturn;
+        if (lineBreak >= 0) {
+            const qsizetype end = cursor > lineBreak ? cursor : text.size();
+            text.remove(lineBreak, end - lineBreak);
+            cursor = static_cast<int>(lineBreak);
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 QColor SystemColourOf(SystemColour colour)
 {
@@ -38,6 +80,15 @@ void FillBackground(QWidget* control, const QColor& colour)
 void ApplyProgramLook(QApplication& app)
 {
     app.setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    // Where the design's faces are not installed, the faces of the same
+    // metrics stand in for them.
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    // The dialog font of the platform the windows were designed on, for
+    // controls without a font of their own.
+    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    dialogFont.setPointSizeF(8.25);
+    QApplication::setFont(dialogFont);
 }
 
 void SetFixedBorder(QWidget* window, TaskbarButton taskbar)
@@ -45,19 +96,35 @@ void SetFixedBorder(QWidget* window, TaskbarButton taskbar)
     const Qt::WindowType type = taskbar == TaskbarButton::Shown ? Qt::Window : Qt::Dialog;
     window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    window->setWindowIcon(ProgramIcon());
     if (QLayout* layout = window->layout())
         layout->setSizeConstraint(QLayout::SetFixedSize);
     else
         window->setFixedSize(window->size());
+    // Taskbars list an ownerless dialog all the same unless told otherwise.
+    if (taskbar == TaskbarButton::Hidden)
+        x11::KeepOffTaskbar(window);
+}
+
+void SetNoBorder(QWidget* window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    window->setFixedSize(window->size());
+    x11::KeepOffTaskbar(window);
+    x11::FixInPlace(window);
+    x11::ClearName(window);
 }
 
 void CentreOnScreen(QWidget* window)
 {
     if (QLayout* layout = window->layout())
         layout->activate();
-    const QRect screen = window->screen()->geometry();
-    window->move(
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), screen).topLeft());
+    // Without a window manager to ask, there is no border to count.
+    const QMargins border = x11::FrameExtents(window).value_or(QMargins());
+    const QRect whole =
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size().grownBy(border),
+                            window->screen()->geometry());
+    window->setGeometry(whole.marginsRemoved(border));
 }
 
 void CompleteDesign(QWidget* window)
@@ -70,6 +137,8 @@ void CompleteDesign(QWidget* window)
         font.setPointSizeF(size.toDouble());
         control->setFont(font);
     }
+    for (QLineEdit* box : window->findChildren<QLineEdit*>())
+        box->setValidator(new FirstLineOfInsertedText(box));
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (!label->property("autoSize").toBool())
             continue;

@@ -14,16 +14,21 @@ QColor SystemColourOf(SystemColour colour);
 // Gives a control a solid background of the given colour.
 void FillBackground(QWidget* control, const QColor& colour);
 
-// The grey, bevelled look the windows are designed for.
+// The grey, bevelled look the windows are designed for, and the faces they
+// name mapped to installed fonts of the same metrics.
 void ApplyProgramLook(QApplication& app);
 
-// A fixed border with a title bar, a close box and no minimise or maximise
-// button; the window cannot be resized. A window without a taskbar button
-// belongs to the program as a dialog.
+// A fixed border with a title bar, the program icon, a close box and no
+// minimise or maximise button; the window cannot be resized. A window without
+// a taskbar button belongs to the program as a dialog.
 enum class TaskbarButton { Shown, Hidden };
 void SetFixedBorder(QWidget* window, TaskbarButton taskbar);
 
-// Centres a window on the screen it is on.
+// No border, no title bar, no icon and no taskbar button; the user can neither
+// move nor resize the window.
+void SetNoBorder(QWidget* window);
+
+// Centres the whole window, border and title bar included, on its screen.
 void CentreOnScreen(QWidget* window);
 
 // Finishes what a Designer form cannot store: each control's exact point size
@@ -31,6 +36,7 @@ void CentreOnScreen(QWidget* window);
 // autoSize, which take the size of their caption. Without word wrap such a
 // label takes its one-line size; with word wrap it keeps its width and takes
 // the height the wrapped caption needs. Either way it keeps its top-left corner.
+// Single-line text boxes keep only the first line of pasted text.
 void CompleteDesign(QWidget* window);
 
 } // namespace morvantel

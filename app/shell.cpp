@@ -153,6 +153,8 @@ void Show(Form& form)
         form.window_->installEventFilter(&form);
     }
     form.window_->show();
+    // A minimised window comes back, so that Show always shows something.
+    form.window_->setWindowState(form.window_->windowState() & ~Qt::WindowMinimized);
     form.window_->raise();
     form.window_->activateWindow();
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Drives the real program as a person would, on an X server and window manager
 # of its own: keys and clicks through xdotool, closing through the window
-# manager, the clipboard through xclip, screenshots through ImageMagick.
+# manager, the clipboard through xclip, screenshots through ImageMagick; and
+# reads it back as a taskbar does (libwnck) and as a screen reader does (AT-SPI).
 #
 #   desktop_scenarios.sh SCENARIO PROGRAM SCREENSHOT_DIR
 #
@@ -10,11 +11,13 @@
 set -u
 scenario=$1 program=$2 shots=$3
 work=$(mktemp -d)
-xvfb="" wm="" app=""
+xvfb="" wm="" app="" helpers=""
 convert=/usr/bin/convert
+# Debian's own Python, with the bindings of the desktop's libraries.
+python=/usr/bin/python3
 
 cleanup() {
-    for pid in $app $wm $xvfb; do kill "$pid" 2>/dev/null; done
+    for pid in $app $helpers $wm $xvfb; do kill "$pid" 2>/dev/null; done
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -77,6 +80,39 @@ expect_exit() {
     [ "$(wmctrl -l | wc -l)" -eq 0 ] || fail "windows left behind: $(wmctrl -l)"
 }
 
+# A window has a taskbar button ("listed") or none ("skipped"): in its own
+# state, and as libwnck, which taskbars and pagers use, reads it.
+expect_taskbar() { # window listed|skipped
+    state=$(xprop -id "$1" _NET_WM_STATE)
+    case $2 in
+    skipped) echo "$state" | grep -q SKIP_TASKBAR && echo "$state" | grep -q SKIP_PAGER ;;
+    listed) ! echo "$state" | grep -q SKIP ;;
+    esac || fail "window $1 should be $2: $state"
+    wnck=$(timeout 10 $python - "$1" <<'PY'
+import sys, gi
+gi.require_version("Wnck", "3.0")
+from gi.repository import Wnck
+screen = Wnck.Screen.get_default()
+screen.force_update()
+window = Wnck.Window.get(int(sys.argv[1]))
+print("missing" if window is None else "skipped" if window.is_skip_tasklist() else "listed")
+PY
+    )
+    [ "$wnck" = "$2" ] || fail "libwnck finds window $1 $wnck, not $2"
+}
+
+# The whole window, border and title bar included, is centred on the screen.
+expect_centred() { # window
+    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}
+        /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
+    set -- $(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    # Twice the centre, so that every figure stays whole.
+    across=$((2 * (x - $1) + $1 + w + $2 - 1024))
+    down=$((2 * (y - $3) + $3 + h + $4 - 768))
+    [ "${across#-}" -le 4 ] && [ "${down#-}" -le 4 ] ||
+        fail "not centred: client ${w}x$h at $x,$y, frame $*"
+}
+
 # Counts pixels of a colour class inside a rectangle of a screenshot.
 pixels() { # image WxH+X+Y condition
     $convert "$1" -crop "$2" +repage -fx "$3 ? 1 : 0" -format '%[fx:round(mean*w*h)]' info:
@@ -92,11 +128,17 @@ splash-then-main)
     [ "$(wmctrl -l | wc -l)" -eq 1 ] || fail "more windows than the splash: $(wmctrl -l)"
     [ "$(xprop -id "$id" _NET_FRAME_EXTENTS)" = "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0" ] ||
         fail "the splash window has a frame: $(xprop -id "$id" _NET_FRAME_EXTENTS)"
+    # Untitled, so nameless in window lists and Alt+Tab.
+    [ "$(xprop -id "$id" WM_NAME _NET_WM_NAME | sed 's/^[^=]*= *//' | tr -d '"\n')" = "" ] ||
+        fail "the splash window has a name: $(xprop -id "$id" WM_NAME _NET_WM_NAME)"
+    expect_taskbar "$id" skipped
     mkdir -p "$shots" && import -window "$id" "$shots/desktop-splash.png"
     timeout 10 xdotool windowactivate --sync "$id" >/dev/null 2>&1
     keys k
-    main_window >/dev/null
+    main=$(main_window)
     [ "$(count "$main_title")" -eq 1 ] || fail "expected one main window"
+    expect_taskbar "$main" listed
+    expect_centred "$main"
     [ -z "$(xdotool search --all --onlyvisible --pid "$app" --name '^morvantel$' 2>/dev/null)" ] ||
         fail "the splash window is still shown"
     # The focus is in the input box: what is typed there can be copied back.
@@ -105,8 +147,21 @@ splash-then-main)
     [ "$(clipboard)" = "typed" ] || fail "the focus was not in the input box"
     ;;
 splash-closed-by-window-manager)
-    start_desktop
+    # At a fractional scale the program draws at the nearest whole one.
+    QT_SCALE_FACTOR=1.5 start_desktop
     id=$(splash)
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "${WIDTH}x$HEIGHT" = 976x556 ] || fail "the splash window is ${WIDTH}x$HEIGHT at scale 1.5"
+    expect_centred "$id"
+    # Alt+drag, the window manager's move, from the margin outside the frame.
+    placed="$X,$Y"
+    xdotool mousemove --sync $((X + 4)) $((Y + 200)) keydown alt sleep 0.1 mousedown 1 sleep 0.1 \
+        mousemove --sync $((X + 60)) $((Y + 240)) sleep 0.1 mousemove --sync $((X + 120)) $((Y + 280)) \
+        sleep 0.1 mouseup 1 keyup alt
+    pause
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$X,$Y" = "$placed" ] || fail "Alt+drag moved the splash window from $placed to $X,$Y"
+    [ "$(count "$main_title")" -eq 0 ] || fail "the drag left the splash window"
     wmctrl -i -c "$id"
     expect_exit
     ;;
@@ -124,6 +179,12 @@ translate-and-copy)
         [ "$(clipboard)" = "$answer" ] || fail "\"$word\" gave \"$(clipboard)\", not \"$answer\""
         keys shift+Tab shift+Tab
     done
+    # A line copied with its line break pastes as the word alone.
+    printf 'dragon\r\n' | xclip -quiet -i -selection clipboard >/dev/null 2>&1 &
+    helpers="$helpers $!"
+    pause
+    keys ctrl+a ctrl+v Return Tab Tab ctrl+c
+    [ "$(clipboard)" = "morvantel" ] || fail "a pasted line gave \"$(clipboard)\", not \"morvantel\""
     ;;
 clear-and-exit)
     start_desktop
@@ -168,12 +229,24 @@ about-and-whats-new)
     [ -n "$about" ] || fail "F1 did not open About"
     pause 0.3
     mkdir -p "$shots" && import -frame -window "$about" "$shots/desktop-about.png"
+    expect_taskbar "$about" skipped
+
+    # F1 brings a minimised About window back, and opens no second one.
+    xdotool windowminimize --sync "$about"
+    timeout 10 xdotool windowactivate --sync "$main" >/dev/null 2>&1
+    keys F1
+    pause
+    xwininfo -id "$about" | grep -q "Map State: IsViewable" || fail "About stayed minimised"
+    [ "$(xdotool getactivewindow)" = "$about" ] || fail "About is not the active window"
+    [ "$(count "$about_title")" -eq 1 ] || fail "expected one About window: $(wmctrl -l)"
+
     timeout 10 xdotool windowactivate --sync "$main" >/dev/null 2>&1
     keys F12
     whatsnew=$(window "^$whatsnew_title") || true
     [ -n "$whatsnew" ] || fail "F12 did not open What's New"
     [ "$(count "$about_title|$whatsnew_title|$main_title")" -eq 3 ] || fail "three windows expected"
     import -frame -window "$whatsnew" "$shots/desktop-whatsnew.png"
+    expect_taskbar "$whatsnew" skipped
 
     # What's New › About, then About › Whats New, each closing its own window.
     timeout 10 xdotool windowactivate --sync "$whatsnew" >/dev/null 2>&1
@@ -210,6 +283,54 @@ screenshot)
     [ "$(pixels "$work/main.png" "20x70+0+$menu" "$not_black")" -eq 0 ] ||
         fail "the background outside the frame is not black"
     import -frame -window "$id" "$shots/desktop-main.png"
+    ;;
+screen-reader)
+    # A session bus with the accessibility bus on it, as a desktop session has.
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
+    helpers=$!
+    for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.1; done
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    helpers="$! $helpers"
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_desktop
+    timeout 10 xdotool windowactivate --sync "$(splash)" >/dev/null 2>&1
+    keys space
+    main=$(main_window)
+    keys F1
+    [ -n "$(window "^$about_title")" ] || fail "F1 did not open About"
+    timeout 10 xdotool windowactivate --sync "$main" >/dev/null 2>&1
+    keys F12
+    [ -n "$(window "^$whatsnew_title")" ] || fail "F12 did not open What's New"
+
+    # What a screen reader announces: every control that takes the focus by a
+    # name, and no name with the frame's ornaments.
+    faults=$(timeout 30 $python - "$main_title" "$about_title" "$whatsnew_title" <<'PY' 2>&1
+import re, sys
+import pyatspi
+
+def walk(node, found):
+    states = node.getState()
+    if states.contains(pyatspi.STATE_SHOWING):
+        found.append(node.name)
+        role = node.getRoleName()
+        if states.contains(pyatspi.STATE_FOCUSABLE) and not node.name.strip():
+            print(f"a focusable {role} without a name")
+        if re.search("[\u00ab\u00a4\u00bb]", node.name):
+            print(f"a {role} announced as {node.name!r}")
+    for child in node:
+        walk(child, found)
+
+found = []
+for app in pyatspi.Registry.getDesktop(0):
+    if app is not None and app.name == "morvantel":
+        walk(app, found)
+for title in sys.argv[1:]:
+    if not any(re.fullmatch(title, name) for name in found):
+        print(f"no window {title!r} on the accessibility bus")
+PY
+    ) || fail "reading the accessibility bus: $faults"
+    [ -z "$faults" ] || fail "$faults"
     ;;
 *)
     fail "unknown scenario"

@@ -34,6 +34,8 @@ private slots:
     void exitAnsweredYesEndsEverything();
     void exitBoxIgnoresEscAndClose();
     void hugePasteTranslatesToUnknown();
+    void pasteKeepsFirstLine_data();
+    void pasteKeepsFirstLine();
     void outputCanBeCopiedNotTyped();
     void closeBoxLeavesOtherWindowsRunning();
 
@@ -288,6 +290,40 @@ void TestMainWindow::hugePasteTranslatesToUnknown()
 
     QTest::keyClick(word(), Qt::Key_Return);
     QCOMPARE(translation()->text(), QStringLiteral("Unknown Word"));
+}
+
+void TestMainWindow::pasteKeepsFirstLine_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expectedWord");
+
+    QTest::newRow("line from a terminal") << "" << 0 << "dragon\n"
+                                          << "dragon";
+    QTest::newRow("line from a document") << "" << 0 << "dragon\r\nmore text\r\n"
+                                          << "dragon";
+    QTest::newRow("into typed text") << "drn" << 2 << "ago\nn"
+                                     << "dragon";
+    QTest::newRow("empty first line") << "dragon" << 6 << "\nmore"
+                                      << "dragon";
+}
+
+void TestMainWindow::pasteKeepsFirstLine()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, cursor);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expectedWord);
+
+    QTest::keyClicks(word(), typed);
+    word()->setCursorPosition(cursor);
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(word(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(word(), Qt::Key_Return);
+
+    QCOMPARE(word()->text(), expectedWord);
+    QCOMPARE(translation()->text(), QStringLiteral("morvantel"));
 }
 
 void TestMainWindow::outputCanBeCopiedNotTyped()

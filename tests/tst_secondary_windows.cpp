@@ -1,12 +1,16 @@
 #include "app/controls.h"
 #include "program_under_test.h"
 #include "windows/frmAbout.h"
+#include "windows/frmSplash.h"
 #include "windows/frmTranslate.h"
 #include "windows/frmWhatsnew.h"
 
+#include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using morvantel::Default;
 using morvantel::Form;
@@ -23,8 +27,12 @@ private slots:
 
     void design_data();
     void design();
-    void picturesClippedByTheirBoxes_data();
-    void picturesClippedByTheirBoxes();
+    void picturesDrawnAsDesigned_data();
+    void picturesDrawnAsDesigned();
+    void fontsAreTheDesignsFaces_data();
+    void fontsAreTheDesignsFaces();
+    void buttonsFollowColourScheme_data();
+    void buttonsFollowColourScheme();
     void separatorLines_data();
     void separatorLines();
     void wrappedLabelsFit_data();
@@ -48,6 +56,8 @@ Form& TestSecondaryWindows::form(const QString& name)
         return Default<frmAbout>();
     if (name == "frmWhatsnew")
         return Default<frmWhatsnew>();
+    if (name == "frmSplash")
+        return Default<frmSplash>();
     return Default<frmTranslate>();
 }
 
@@ -83,44 +93,124 @@ void TestSecondaryWindows::design()
     QVERIFY(!shown->windowIcon().isNull());
 }
 
-void TestSecondaryWindows::picturesClippedByTheirBoxes_data()
+void TestSecondaryWindows::picturesDrawnAsDesigned_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("box");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QSize>("shown");
-    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<int>("ratio"); // device pixels to the pixel
 
-    QTest::newRow("About logo, sunken border")
-        << "frmAbout"
-        << "Picture1" << QRect(120, 240, 1455, 1455) << QSize(93, 93) << QSize(100, 100);
-    QTest::newRow("What's New logo, box fits the picture")
-        << "frmWhatsnew"
-        << "picIcon" << QRect(2040, 480, 1560, 1560) << QSize(100, 100) << QSize(100, 100);
-    QTest::newRow("main window frame, no border")
-        << "frmTranslate"
-        << "Picture1" << QRect(0, 1200, 6135, 3135) << QSize(409, 209) << QSize(413, 213);
+    for (const int ratio : {1, 2}) {
+        const auto row = [ratio](const char* name) -> QTestData& {
+            return QTest::addRow("%s at %dx", name, ratio);
+        };
+        row("About logo, cut off") << "frmAbout"
+                                   << "Picture1" << ratio;
+        row("What's New logo, whole") << "frmWhatsnew"
+                                      << "picIcon" << ratio;
+        row("main window frame, cut off") << "frmTranslate"
+                                          << "Picture1" << ratio;
+        row("splash logo, stretched") << "frmSplash"
+                                      << "imgLogo" << ratio;
+    }
 }
 
-void TestSecondaryWindows::picturesClippedByTheirBoxes()
+void TestSecondaryWindows::picturesDrawnAsDesigned()
 {
     QFETCH(QString, window);
     QFETCH(QString, box);
-    QFETCH(QRect, twips);
-    QFETCH(QSize, shown);
-    QFETCH(QSize, picture);
+    QFETCH(int, ratio);
 
     Show(form(window));
     auto* pictureBox = ProgramUnderTest::Find<PictureBox>(form(window), box.toLatin1());
-    QCOMPARE(pictureBox->geometry(),
-             QRect(Px(twips.x()), Px(twips.y()), Px(twips.width()), Px(twips.height())));
-    QCOMPARE(pictureBox->contentsRect().size(), shown);
-    QCOMPARE(pictureBox->pixmap().size(), picture);
+    QVERIFY(pictureBox);
+    QImage drawn(pictureBox->size() * ratio, QImage::Format_RGB32);
+    drawn.setDevicePixelRatio(ratio);
+    pictureBox->render(&drawn);
 
-    // The picture's top-left pixel lands in the box's inner corner.
-    const QImage drawn = pictureBox->grab().toImage();
-    const QPoint inner = pictureBox->contentsRect().topLeft();
-    QCOMPARE(drawn.pixelColor(inner), pictureBox->pixmap().toImage().pixelColor(0, 0));
+    // At two device pixels to the pixel the picture comes from its sharp twin.
+    const QImage picture(ratio == 1 ? pictureBox->picture()
+                                    : QString(pictureBox->picture()).replace(".jpg", "@2x.jpg"));
+    QCOMPARE(picture.size(), pictureBox->pixmap().size() * ratio);
+    const QRect inside(pictureBox->contentsRect().topLeft() * ratio,
+                       pictureBox->contentsRect().size() * ratio);
+    // Either stretched to the box, or at its own size from the corner and cut off.
+    const QImage expected =
+        pictureBox->stretch()
+            ? picture.scaled(inside.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            : picture.copy(QRect(QPoint(), inside.size()));
+    const QImage shown = drawn.copy(inside).convertToFormat(expected.format());
+    qint64 difference = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor a = shown.pixelColor(x, y), b = expected.pixelColor(x, y);
+            difference +=
+                qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+        }
+    const double perPixel = double(difference) / (shown.width() * shown.height());
+    QVERIFY2(perPixel < 0.5, qPrintable(QString("differs by %1 a pixel").arg(perPixel)));
+}
+
+void TestSecondaryWindows::fontsAreTheDesignsFaces_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << "frmTranslate";
+    QTest::newRow("About") << "frmAbout";
+    QTest::newRow("What's New") << "frmWhatsnew";
+    QTest::newRow("splash") << "frmSplash";
+}
+
+void TestSecondaryWindows::fontsAreTheDesignsFaces()
+{
+    QFETCH(QString, window);
+
+    Show(form(window));
+    QWidget* shown = form(window).Window();
+    // Arial, MS Sans Serif and the dialog font all come out in the face of
+    // Arial's metrics, never in a fallback of fontconfig's.
+    QList<QWidget*> controls = shown->findChildren<QWidget*>();
+    controls << shown;
+    for (const QWidget* control : controls) {
+        const QString family = QFontInfo(control->font()).family();
+        QVERIFY2(family == "Liberation Sans",
+                 qPrintable(QString("%1: %2").arg(control->objectName(), family)));
+    }
+    for (const QGroupBox* frame : shown->findChildren<QGroupBox*>()) {
+        // The caption stands in the frame's top edge, clear of its corners.
+        const int captionWidth = frame->fontMetrics().horizontalAdvance(frame->title());
+        QVERIFY2(captionWidth + 16 <= frame->width(), qPrintable(frame->objectName()));
+    }
+}
+
+void TestSecondaryWindows::buttonsFollowColourScheme_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("About OK") << "frmAbout"
+                              << "cmdOK";
+    QTest::newRow("About Whats New") << "frmAbout"
+                                     << "cmdNew";
+    QTest::newRow("What's New OK") << "frmWhatsnew"
+                                   << "cmdOk";
+    QTest::newRow("What's New About") << "frmWhatsnew"
+                                      << "cmdAbout";
+}
+
+void TestSecondaryWindows::buttonsFollowColourScheme()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+
+    const QPalette standard = QApplication::palette();
+    const auto restore = qScopeGuard([standard] { QApplication::setPalette(standard); });
+    QPalette scheme = standard;
+    const QColor buttonColour(0x33, 0x66, 0x99);
+    scheme.setColor(QPalette::Button, buttonColour);
+    QApplication::setPalette(scheme);
+
+    Show(form(window));
+    auto* pushButton = ProgramUnderTest::Find<QPushButton>(form(window), button.toLatin1());
+    QVERIFY(pushButton);
+    QCOMPARE(pushButton->grab().toImage().pixelColor(5, 5), buttonColour);
 }
 
 void TestSecondaryWindows::separatorLines_data()

@@ -11,9 +11,7 @@ QWidget* frmSplash::Load()
 {
     auto* window = new QWidget;
     ui.setupUi(window);
-    // No title bar, no taskbar button, no icon, and nothing to move it by.
-    window->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    window->setFixedSize(window->size());
+    SetNoBorder(window);
     CentreOnScreen(window);
 
     BindKeyPress(window, this, [this](int KeyAscii) { Form_KeyPress(KeyAscii); });
