@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks what reaches a user's machine: the files a staged install puts in
-# place, validated as a desktop would read them, and the Debian package.
+# place, validated as a desktop and man(1) would read them, and the Debian
+# package, checked as Debian's archive checks packages.
 #
 #   install_and_package.sh install|package BUILD_DIR APP_ID
 set -u
@@ -17,14 +18,19 @@ install)
     prefix=$work/prefix
     cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "cmake --install: $(cat "$work/install.log")"
     for file in bin/morvantel "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
-        share/icons/hicolor/32x32/apps/morvantel.png share/icons/hicolor/scalable/apps/morvantel.svg; do
+        share/icons/hicolor/32x32/apps/morvantel.png share/icons/hicolor/scalable/apps/morvantel.svg \
+        share/man/man1/morvantel.1.gz share/doc/morvantel/changelog.gz share/doc/morvantel/copyright; do
         [ -f "$prefix/$file" ] || fail "$file is not installed"
     done
     [ -x "$prefix/bin/morvantel" ] || fail "the program is not executable"
-    [ "$(find "$prefix" -type f | wc -l)" -eq 5 ] || fail "unexpected files: $(find "$prefix" -type f)"
+    [ "$(find "$prefix" -type f | wc -l)" -eq 8 ] || fail "unexpected files: $(find "$prefix" -type f)"
+
+    page=$prefix/share/man/man1/morvantel.1.gz
+    mandoc -T lint -W all "$page" >"$work/mandoc.log" 2>&1 || fail "manual page: $(cat "$work/mandoc.log")"
+    MANWIDTH=80 man -l "$page" 2>&1 | grep -q "^EXIT STATUS" || fail "man -l does not show the manual page"
 
     desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
-    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
+    appstreamcli validate --pedantic --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
         fail "metainfo: $(cat "$work/appstream.log")"
     grep -q "^Icon=morvantel$" "$prefix/share/applications/$id.desktop" || fail "the entry names no icon"
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/share/metainfo/$id.metainfo.xml" ||
@@ -51,6 +57,9 @@ package)
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "$depends" | grep -q libqt6widgets6 || fail "dependencies without Qt Widgets: '$depends'"
     echo "$depends" | grep -q libc6 || fail "dependencies without the C library: '$depends'"
+    # Every tag lintian knows, pedantic ones included, fails the package.
+    timeout 100 lintian --display-info --pedantic --fail-on error,warning,info,pedantic "$deb" >"$work/lintian.log" 2>/dev/null ||
+        fail "lintian: $(cat "$work/lintian.log")"
     ;;
 *)
     fail "unknown mode"
