@@ -5,7 +5,7 @@ BUILD_DIR := build
 CMAKE_BUILD_TYPE := Release
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all packages build run test bench package clean
+.PHONY: all packages build run test bench package references clean
 
 all: build
 
@@ -31,6 +31,12 @@ bench: build
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# After an intended change to how a window looks: draws each window anew into
+# tests/reference-pictures/, to be looked at and committed.
+references: build
+	cd $(BUILD_DIR) && RENEW_REFERENCE_PICTURES=1 QT_QPA_PLATFORM=offscreen \
+		./tst_looks windowsMatchReferencePictures
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -3,6 +3,10 @@
 #include "app/look.h"
 #include "app/msgbox.h"
 #include "app/shell.h"
+#include "windows/frmAbout.h"
+#include "windows/frmSplash.h"
+#include "windows/frmTranslate.h"
+#include "windows/frmWhatsnew.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -54,20 +58,27 @@ public:
         return count;
     }
 
-    template <typename Control> static Control* Find(const morvantel::Form& form, const char* name)
-    {
-        return form.Window() ? form.Window()->findChild<Control*>(QString::fromLatin1(name))
-                             : nullptr;
-    }
-
     std::optional<int> exitStatus;
     int boxesShown = 0;
     // Answers a modal box; the box is not running its own event loop here.
     std::function<void(QDialog&)> answerBox;
 };
 
-// Designs are measured in twips, 15 to the pixel, rounded.
-constexpr int Px(int twips)
+// A control of an open window, or null once the window is closed.
+template <typename Control> Control* Find(const morvantel::Form& form, const char* name)
 {
-    return (twips + 7) / 15;
+    return form.Window() ? form.Window()->findChild<Control*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// A window class's one instance, by the class's name.
+inline morvantel::Form& FormNamed(const QString& name)
+{
+    using morvantel::Default;
+    if (name == "frmAbout")
+        return Default<frmAbout>();
+    if (name == "frmWhatsnew")
+        return Default<frmWhatsnew>();
+    if (name == "frmSplash")
+        return Default<frmSplash>();
+    return Default<frmTranslate>();
 }

@@ -1,11 +1,7 @@
 #include "program_under_test.h"
-#include "windows/frmAbout.h"
-#include "windows/frmTranslate.h"
-#include "windows/frmWhatsnew.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -22,8 +18,8 @@ private slots:
     void init();
     void cleanup() { program.Restart(); }
 
-    void design();
-    void boxes();
+    void typedWordTranslatesAsTyped_data();
+    void typedWordTranslatesAsTyped();
     void keysPressButtons_data();
     void keysPressButtons();
     void menuShortcutsFromAnyControl_data();
@@ -46,7 +42,7 @@ private:
     }
     template <typename Control> Control* find(const char* name) const
     {
-        return ProgramUnderTest::Find<Control>(Default<frmTranslate>(), name);
+        return Find<Control>(Default<frmTranslate>(), name);
     }
     QLineEdit* word() const { return find<QLineEdit>("txtWord"); }
     QLineEdit* translation() const { return find<QLineEdit>("txtTranslation"); }
@@ -60,41 +56,34 @@ void TestMainWindow::init()
     QVERIFY(QTest::qWaitForWindowActive(window()));
 }
 
-void TestMainWindow::design()
+void TestMainWindow::typedWordTranslatesAsTyped_data()
 {
-    QCOMPARE(window()->centralWidget()->size(), QSize(Px(6225), Px(4290)));
-    QCOMPARE(window()->minimumSize(), window()->maximumSize());
-    const Qt::WindowFlags flags = window()->windowFlags();
-    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window); // a taskbar button
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QVERIFY(!window()->windowIcon().isNull());
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
 
-    // The frame shares the window's name, and its controls are placed from its corner.
-    auto* frame = find<QGroupBox>("frmTranslate");
-    QVERIFY(frame);
-    QCOMPARE(frame->geometry(), QRect(Px(840), Px(1800), Px(4695), Px(2055)));
-    QCOMPARE(word()->parentWidget(), frame);
-    QCOMPARE(word()->geometry(), QRect(Px(240), Px(360), Px(4215), Px(405)));
-    QCOMPARE(frame->title(),
-             QString("«¤»").repeated(4) + "Tessar Morvantel" + QString("«¤»").repeated(4));
-
-    QCOMPARE(find<QPushButton>("cmdTranslate")->property("index").toInt(), 0);
-    QCOMPARE(find<QPushButton>("cmdClear")->property("index").toInt(), 1);
+    QTest::newRow("English word") << "above"
+                                  << "svern";
+    QTest::newRow("Kethric word") << "svern"
+                                  << "above";
+    QTest::newRow("leading blank") << " above"
+                                   << "Unknown Word";
+    QTest::newRow("trailing blank") << "above "
+                                    << "Unknown Word";
+    QTest::newRow("capital letter") << "Above"
+                                    << "Unknown Word";
+    QTest::newRow("nothing typed") << ""
+                                   << "Unknown Word";
 }
 
-void TestMainWindow::boxes()
+void TestMainWindow::typedWordTranslatesAsTyped()
 {
-    QCOMPARE(word()->text(), QString());
-    QCOMPARE(translation()->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), word());
-    QCOMPARE(word()->toolTip(), QStringLiteral("Enter word here"));
-    QVERIFY(word()->maxLength() >= 1024 * 1024);
-    QCOMPARE(word()->accessibleName(), QStringLiteral("Word"));
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
 
-    QVERIFY(translation()->isReadOnly());
-    QVERIFY(translation()->focusPolicy() & Qt::TabFocus);
-    QCOMPARE(translation()->accessibleName(), QStringLiteral("Translation"));
+    QTest::keyClicks(word(), typed);
+    QTest::keyClick(word(), Qt::Key_Return);
+    QCOMPARE(translation()->text(), expected);
+    QCOMPARE(word()->text(), typed);
 }
 
 void TestMainWindow::keysPressButtons_data()
@@ -201,6 +190,7 @@ void TestMainWindow::ctrlXInWordAsksAndCutsNothing()
 
     QCOMPARE(program.boxesShown, 1);
     QCOMPARE(Default<frmTranslate>().exitMsg, short(7));
+    QVERIFY(Default<frmTranslate>().IsOpen());
     QCOMPARE(word()->text(), QStringLiteral("dragon"));
     QCOMPARE(word()->selectedText(), QStringLiteral("rag"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("on the clipboard before"));
@@ -276,6 +266,7 @@ void TestMainWindow::exitBoxIgnoresEscAndClose()
     QVERIFY(stayedOpen);
     QCOMPARE(Default<frmTranslate>().exitMsg, short(7));
     QVERIFY(!program.exitStatus);
+    QVERIFY(Default<frmTranslate>().IsOpen());
     QCOMPARE(word()->text(), QStringLiteral("usv"));
     QCOMPARE(translation()->text(), QStringLiteral("or"));
     QCOMPARE(QApplication::focusWidget(), find<QWidget>("cmdClear"));
@@ -350,7 +341,8 @@ void TestMainWindow::closeBoxLeavesOtherWindowsRunning()
     QVERIFY(!program.exitStatus);
 
     // The About window still works: its button leads on to What's New.
-    ProgramUnderTest::Find<QPushButton>(Default<frmAbout>(), "cmdNew")->click();
+    QVERIFY(Default<frmAbout>().IsOpen());
+    Find<QPushButton>(Default<frmAbout>(), "cmdNew")->click();
     QVERIFY(!program.exitStatus);
     QVERIFY(Default<frmWhatsnew>().IsOpen());
 

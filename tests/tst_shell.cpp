@@ -1,7 +1,5 @@
 #include "app/controls.h"
 #include "program_under_test.h"
-#include "windows/frmAbout.h"
-#include "windows/frmTranslate.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,22 +34,12 @@ class TestShell : public QObject
 private slots:
     void cleanup() { program.Restart(); }
 
-    void defaultInstanceIsCreatedOnceAndKept();
     void failedShowIsReportedAndEndsProgram();
     void noHandlerRunsAfterEnd();
 
 private:
     ProgramUnderTest program;
 };
-
-void TestShell::defaultInstanceIsCreatedOnceAndKept()
-{
-    frmAbout* instance = &Default<frmAbout>();
-    QVERIFY(!instance->IsOpen()); // creating the instance builds no window
-    Show(*instance);
-    morvantel::Unload(*instance);
-    QCOMPARE(&Default<frmAbout>(), instance);
-}
 
 void TestShell::failedShowIsReportedAndEndsProgram()
 {
@@ -73,7 +61,7 @@ void TestShell::failedShowIsReportedAndEndsProgram()
 void TestShell::noHandlerRunsAfterEnd()
 {
     Show(Default<frmTranslate>());
-    auto* translate = ProgramUnderTest::Find<QPushButton>(Default<frmTranslate>(), "cmdTranslate");
+    auto* translate = Find<QPushButton>(Default<frmTranslate>(), "cmdTranslate");
     morvantel::End();
     QCOMPARE(program.exitStatus, std::optional<int>(0));
 

@@ -1,11 +1,4 @@
-#include "app/controls.h"
 #include "program_under_test.h"
-#include "windows/frmSplash.h"
-#include "windows/frmTranslate.h"
-
-#include <QGroupBox>
-#include <QLabel>
-#include <QScreen>
 
 using morvantel::Default;
 using morvantel::Show;
@@ -18,14 +11,11 @@ private slots:
     void init();
     void cleanup() { program.Restart(); }
 
-    void design();
-    void autoSizedLabels_data();
-    void autoSizedLabels();
-    void warningWrapsOntoTwoLines();
     void keys_data();
     void keys();
     void clicks_data();
     void clicks();
+    void releaseOutsideIsNoClick();
     void mainWindowOpensOnceHoweverFast();
     void platformCloseEndsProgram();
 
@@ -33,7 +23,7 @@ private:
     QWidget* splash() const { return Default<frmSplash>().Window(); }
     template <typename Control> Control* find(const char* name) const
     {
-        return ProgramUnderTest::Find<Control>(Default<frmSplash>(), name);
+        return Find<Control>(Default<frmSplash>(), name);
     }
     // The main window opened in place of the splash window, and the program runs on.
     void verifyLeftForMainWindow();
@@ -53,79 +43,6 @@ void TestSplash::verifyLeftForMainWindow()
     QVERIFY(Default<frmTranslate>().IsOpen());
     QVERIFY(!program.exitStatus);
     QCOMPARE(ProgramUnderTest::VisibleWindowCount(), 1);
-}
-
-void TestSplash::design()
-{
-    QCOMPARE(splash()->size(), QSize(Px(7320), Px(4170)));
-    QCOMPARE(splash()->minimumSize(), splash()->maximumSize());
-    QCOMPARE(splash()->geometry().center(), splash()->screen()->geometry().center());
-    const Qt::WindowFlags flags = splash()->windowFlags();
-    QVERIFY(flags & Qt::FramelessWindowHint);          // no title bar
-    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog); // no taskbar button
-    QCOMPARE(splash()->palette().color(QPalette::Window), QColor(Qt::black));
-
-    auto* frame = find<QGroupBox>("Frame1");
-    QCOMPARE(frame->geometry(), QRect(Px(120), 0, Px(7080), Px(4050)));
-    QCOMPARE(frame->title(), QString());
-    // Labels inside the frame are placed from the frame's corner.
-    QCOMPARE(find<QLabel>("lblCompany")->parentWidget(), frame);
-    QCOMPARE(find<QLabel>("lblCompany")->geometry(), QRect(Px(4560), Px(3240), Px(2415), Px(255)));
-    QCOMPARE(find<QLabel>("lblCompany")->text(), QStringLiteral("Tessar Morvantel"));
-    QVERIFY(find<QLabel>("lblLicenseTo")->text().startsWith(QStringLiteral("® ")));
-    QCOMPARE(find<QLabel>("lblLicenseTo")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-
-    // Nothing on the splash window takes the focus.
-    for (const QWidget* control : splash()->findChildren<QWidget*>())
-        QVERIFY2(!(control->focusPolicy() & Qt::TabFocus), qPrintable(control->objectName()));
-}
-
-void TestSplash::autoSizedLabels_data()
-{
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QPoint>("storedTwips");
-    QTest::addColumn<int>("storedWidthTwips"); // 0 where the width follows the caption
-    QTest::addColumn<int>("lines");
-
-    QTest::newRow("company, one line") << "lblCompanyProduct" << QPoint(2355, 705) << 0 << 1;
-    QTest::newRow("platform, one line") << "lblPlatform" << QPoint(5025, 2340) << 0 << 1;
-    QTest::newRow("version, one line") << "lblVersion" << QPoint(5415, 2700) << 0 << 1;
-    QTest::newRow("product name wraps") << "lblProductName" << QPoint(2400, 1320) << 4485 << 2;
-}
-
-void TestSplash::autoSizedLabels()
-{
-    QFETCH(QString, label);
-    QFETCH(QPoint, storedTwips);
-    QFETCH(int, storedWidthTwips);
-    QFETCH(int, lines);
-
-    auto* caption = find<QLabel>(label.toLatin1());
-    QCOMPARE(caption->pos(), QPoint(Px(storedTwips.x()), Px(storedTwips.y())));
-    const QFontMetrics metrics = caption->fontMetrics();
-    if (storedWidthTwips)
-        QCOMPARE(caption->width(), Px(storedWidthTwips));
-    else
-        QVERIFY(qAbs(caption->width() - metrics.horizontalAdvance(caption->text())) <= 2);
-    QVERIFY(caption->height() >= lines * metrics.height());
-    QVERIFY(caption->height() < (lines + 1) * metrics.height());
-    // Nothing of the caption is cut off.
-    QVERIFY(caption->height() >= caption->heightForWidth(caption->width()));
-}
-
-void TestSplash::warningWrapsOntoTwoLines()
-{
-    auto* warning = find<QLabel>("lblWarning");
-    const QString text = warning->text();
-    QVERIFY(text.startsWith(QStringLiteral("Warning:  ")));
-    QVERIFY(!text.startsWith(QStringLiteral("Warning:   ")));
-    QVERIFY(text.contains(QStringLiteral("risk.  ")));
-    QVERIFY(!text.endsWith(QChar(u'.')));
-    QCOMPARE(warning->geometry(), QRect(Px(150), Px(3600), Px(6855), Px(435)));
-    QCOMPARE(warning->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    const int needed = warning->heightForWidth(warning->width());
-    QCOMPARE(needed / warning->fontMetrics().lineSpacing(), 2);
-    QVERIFY(needed <= warning->height());
 }
 
 void TestSplash::keys_data()
@@ -199,6 +116,17 @@ void TestSplash::clicks()
         QVERIFY(Default<frmSplash>().IsOpen());
         QVERIFY(!Default<frmTranslate>().IsOpen());
     }
+}
+
+void TestSplash::releaseOutsideIsNoClick()
+{
+    // Pressed on a label, then moved off it to the margin and released there.
+    auto* label = find<QWidget>("lblCompanyProduct");
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier,
+                        label->mapFrom(splash(), QPoint(3, 100)));
+    QVERIFY(Default<frmSplash>().IsOpen());
+    QVERIFY(!Default<frmTranslate>().IsOpen());
 }
 
 void TestSplash::mainWindowOpensOnceHoweverFast()

@@ -3,11 +3,9 @@
 #include "engine/word_table.h"
 
 #include <QObject>
+#include <QStringList>
 #include <QTest>
 
-#include <map>
-#include <random>
-#include <string>
 #include <string_view>
 
 using morvantel::ToQString;
@@ -24,9 +22,7 @@ private slots:
     void lookup_data();
     void lookup();
     void resultTranslatesBack();
-    void badInputIsUnknown_data();
-    void badInputIsUnknown();
-    void randomInputMatchesOnlyWholeKeys();
+    void englishWordsInTableOrder();
 };
 
 void TestTranslate::lookup_data()
@@ -115,65 +111,39 @@ void TestTranslate::resultTranslatesBack()
     }
 }
 
-void TestTranslate::badInputIsUnknown_data()
+void TestTranslate::englishWordsInTableOrder()
 {
-    QTest::addColumn<QString>("input");
+    const QStringList expected = {
+        "above",    "after",        "air",       "and",       "animal",     "armor",      "arrow",
+        "ash",      "axe",          "bag",       "battle",    "beautiful",  "bronze",     "before",
+        "behind",   "below",        "beside",    "big",       "black",      "bleed",      "blood",
+        "blue",     "bow",          "burn",      "brave",     "bravery",    "breed",      "bribe",
+        "but",      "cave",         "celestial", "century",   "cleric",     "claw",       "copper",
+        "cow",      "coward",       "crippled",  "dance",     "danger",     "darkvision", "day",
+        "dead",     "deity",        "demon",     "die",       "disembowel", "dragon",     "dwarf",
+        "earth",    "elf",          "enchanted", "enemy",     "evil",       "eye",        "far",
+        "fate",     "few",          "fire",      "flee",      "fly",        "food",       "for",
+        "forest",   "fortress",     "friend",    "gem",       "give",       "gnome",      "go",
+        "gold",     "good",         "green",     "greetings", "halfling",   "hammer",     "hate",
+        "heal",     "hello",        "home",      "human",     "if",         "in",         "is",
+        "iron",     "kill",         "leader",    "magic",     "man",        "many",       "meat",
+        "mountain", "my",           "name",      "near",      "night",      "no",         "nor",
+        "ogre",     "on",           "one",       "or",        "orc",        "peace",      "pillage",
+        "platinum", "rain",         "red",       "rest",      "scroll",     "secret",     "see",
+        "shadow",   "shadowvision", "silver",    "skin",      "slaughter",  "small",      "smart",
+        "so",       "soar",         "song",      "sorcerer",  "speak",      "spear",      "star",
+        "steel",    "stone",        "stop",      "storm",     "strong",     "stupid",     "sword",
+        "take",     "talk",         "thief",     "through",   "to",         "tomorrow",   "travel",
+        "treasure", "tooth",        "ugly",      "undead",    "under",      "valley",     "victory",
+        "want",     "war",          "water",     "we",        "wealth",     "weapon",     "white",
+        "with",     "wizard",       "woman",     "wood",      "year",       "yellow",     "yes",
+        "yet",      "you",          "love",      "heart",     "goodbye",    "bye",        "power"};
+    QCOMPARE(expected.size(), 168);
 
-    QTest::newRow("initial capital") << "Above";
-    QTest::newRow("capitals") << "ABOVE";
-    QTest::newRow("capital Kethric") << "Svern";
-    QTest::newRow("leading blank") << " above";
-    QTest::newRow("trailing blank") << "above ";
-    QTest::newRow("tab") << "above\t";
-    QTest::newRow("newline") << "above\n";
-    QTest::newRow("Cyrillic a") << QString::fromUtf8("\xd0\xb0"
-                                                     "bove");
-    QTest::newRow("full-width a") << QString::fromUtf8("\xef\xbd\x81"
-                                                       "bove");
-    QTest::newRow("embedded NUL") << QString::fromUtf16(u"ab\0ove", 6);
-    QTest::newRow("trailing NUL") << QString::fromUtf16(u"above\0", 6);
-    QTest::newRow("lone surrogate") << QString::fromUtf16(u"above\xD800", 6);
-    QTest::newRow("1 MiB of text") << QString(512 * 1024, QChar(u'a'));
-    QTest::newRow("1 MiB starting with a key") << "above" + QString(512 * 1024 - 5, QChar(u' '));
-}
-
-void TestTranslate::badInputIsUnknown()
-{
-    QFETCH(QString, input);
-    QCOMPARE(ToQString(TranslateWord(ToView(input))), QStringLiteral("Unknown Word"));
-}
-
-void TestTranslate::randomInputMatchesOnlyWholeKeys()
-{
-    std::map<std::u16string_view, std::u16string_view> answers;
-    for (const WordPair& row : WordTable) {
-        answers.emplace(row.english, row.kethric);
-        if (row.twoWay)
-            answers.emplace(row.kethricKey, row.englishResult);
-    }
-
-    // Mostly short lower-case strings, so real keys turn up among them, with
-    // capitals, blanks and non-ASCII code units mixed in.
-    const std::u16string letters = u"abcdefghijklmnopqrstuvwxyz";
-    const std::u16string oddUnits = u" A\t\u00e9\u0430\xD800\uFF41";
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<std::size_t> length(0, 6);
-    std::bernoulli_distribution odd(0.05);
-    int hits = 0;
-    for (int i = 0; i < 100000; ++i) {
-        std::u16string text;
-        for (std::size_t n = length(random); n > 0; --n)
-            text += odd(random) ? oddUnits[random() % oddUnits.size()] : letters[random() % 26];
-        const auto known = answers.find(text);
-        const std::u16string_view expected =
-            known == answers.end() ? std::u16string_view(u"Unknown Word") : known->second;
-        if (TranslateWord(text) != expected)
-            QFAIL(qPrintable(QString("\"%1\" gave \"%2\"")
-                                 .arg(ToQString(text), ToQString(TranslateWord(text)))));
-        hits += known != answers.end();
-    }
-    // Without some real keys among the inputs this would test nothing but misses.
-    QVERIFY2(hits > 100, qPrintable(QString::number(hits)));
+    QStringList actual;
+    for (const WordPair& row : WordTable)
+        actual << ToQString(row.english);
+    QCOMPARE(actual, expected);
 }
 
 QTEST_APPLESS_MAIN(TestTranslate)

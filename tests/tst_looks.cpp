@@ -1,0 +1,273 @@
+#include "app/controls.h"
+#include "program_under_test.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QStyleHints>
+
+using morvantel::PictureBox;
+using morvantel::Show;
+
+// How every window looks: each as a whole against its reference picture, and
+// what one picture at one scale cannot show.
+class TestLooks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup() { program.Restart(); }
+
+    void windowsMatchReferencePictures_data();
+    void windowsMatchReferencePictures();
+    void placedOnScreen_data();
+    void placedOnScreen();
+    void labelsFitTheirText();
+    void picturesDrawnAsDesigned_data();
+    void picturesDrawnAsDesigned();
+    void fontsAreTheDesignsFaces_data();
+    void fontsAreTheDesignsFaces();
+    void buttonsFollowColourScheme_data();
+    void buttonsFollowColourScheme();
+
+private:
+    ProgramUnderTest program;
+};
+
+void TestLooks::initTestCase()
+{
+    // A caret that does not blink is in every picture alike.
+    QGuiApplication::styleHints()->setCursorFlashTime(0);
+}
+
+void TestLooks::windowsMatchReferencePictures_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window, dragon translated") << "frmTranslate";
+    QTest::newRow("About") << "frmAbout";
+    QTest::newRow("What's New") << "frmWhatsnew";
+    QTest::newRow("splash") << "frmSplash";
+}
+
+void TestLooks::windowsMatchReferencePictures()
+{
+    QFETCH(QString, window);
+
+    Show(FormNamed(window));
+    QWidget* shown = FormNamed(window).Window();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    if (window == "frmTranslate") {
+        auto* word = Find<QLineEdit>(FormNamed(window), "txtWord");
+        QTest::keyClicks(word, "dragon");
+        QTest::keyClick(word, Qt::Key_Return);
+    }
+    const QImage actual = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QString reference = QStringLiteral(REFERENCE_PICTURES "/%1.png").arg(window);
+    if (qEnvironmentVariableIsSet("RENEW_REFERENCE_PICTURES")) {
+        QVERIFY(actual.save(reference));
+        return;
+    }
+
+    // Pixels a person can tell apart, shown white on black.
+    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(actual.size(), expected.size());
+    QImage difference(actual.size(), QImage::Format_RGB32);
+    difference.fill(Qt::black);
+    int differing = 0;
+    for (int y = 0; y < actual.height(); ++y)
+        for (int x = 0; x < actual.width(); ++x) {
+            const QRgb a = actual.pixel(x, y), b = expected.pixel(x, y);
+            if (qAbs(qRed(a) - qRed(b)) > 24 || qAbs(qGreen(a) - qGreen(b)) > 24 ||
+                qAbs(qBlue(a) - qBlue(b)) > 24) {
+                difference.setPixel(x, y, qRgb(255, 255, 255));
+                ++differing;
+            }
+        }
+    if (differing > 0) {
+        const QString stem = QDir::current().filePath("looks-" + window);
+        actual.save(stem + "-actual.png");
+        difference.save(stem + "-difference.png");
+        QFAIL(qPrintable(QString("%1 pixels differ from %2; see %3-actual.png and -difference.png")
+                             .arg(differing)
+                             .arg(reference, stem)));
+    }
+}
+
+void TestLooks::placedOnScreen_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QPoint>("topLeft"); // of the client area; none where the window is centred
+
+    QTest::newRow("main window, centred") << "frmTranslate" << QPoint();
+    QTest::newRow("splash, centred") << "frmSplash" << QPoint();
+    QTest::newRow("About, at its place") << "frmAbout" << QPoint(156, 129);
+    QTest::newRow("What's New, at About's place") << "frmWhatsnew" << QPoint(156, 129);
+}
+
+void TestLooks::placedOnScreen()
+{
+    QFETCH(QString, window);
+    QFETCH(QPoint, topLeft);
+
+    Show(FormNamed(window));
+    // A place is the client area's; centring is the whole window's.
+    if (!topLeft.isNull()) {
+        QCOMPARE(FormNamed(window).Window()->geometry().topLeft(), topLeft);
+        return;
+    }
+    const QRect placed = FormNamed(window).Window()->frameGeometry();
+    const QRect screen = FormNamed(window).Window()->screen()->geometry();
+    // Twice the centres, so that odd sizes compare whole.
+    const QPoint offCentre = placed.topLeft() * 2 + QPoint(placed.width(), placed.height()) -
+                             screen.topLeft() * 2 - QPoint(screen.width(), screen.height());
+    QVERIFY2(
+        offCentre.manhattanLength() <= 2,
+        qPrintable(QString("off by %1, %2 half pixels").arg(offCentre.x()).arg(offCentre.y())));
+}
+
+void TestLooks::labelsFitTheirText()
+{
+    for (const char* window : {"frmTranslate", "frmAbout", "frmWhatsnew", "frmSplash"}) {
+        Show(FormNamed(window));
+        for (const QLabel* label : FormNamed(window).Window()->findChildren<QLabel*>()) {
+            // Wrapped at blanks within its width, or on one line, nothing is cut off.
+            const QSize needed = label->wordWrap()
+                                     ? QSize(label->width(), label->heightForWidth(label->width()))
+                                     : label->sizeHint();
+            QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
+                     qPrintable(QString("%1 in %2 needs %3 x %4")
+                                    .arg(label->objectName(), window)
+                                    .arg(needed.width())
+                                    .arg(needed.height())));
+        }
+    }
+}
+
+void TestLooks::picturesDrawnAsDesigned_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("ratio"); // device pixels to the pixel
+
+    for (const int ratio : {1, 2}) {
+        const auto row = [ratio](const char* name) -> QTestData& {
+            return QTest::addRow("%s at %dx", name, ratio);
+        };
+        row("About logo, cut off") << "frmAbout"
+                                   << "Picture1" << ratio;
+        row("What's New logo, whole") << "frmWhatsnew"
+                                      << "picIcon" << ratio;
+        row("main window frame, cut off") << "frmTranslate"
+                                          << "Picture1" << ratio;
+        row("splash logo, stretched") << "frmSplash"
+                                      << "imgLogo" << ratio;
+    }
+}
+
+void TestLooks::picturesDrawnAsDesigned()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, box);
+    QFETCH(int, ratio);
+
+    Show(FormNamed(window));
+    auto* pictureBox = Find<PictureBox>(FormNamed(window), box.toLatin1());
+    QVERIFY(pictureBox);
+    QImage drawn(pictureBox->size() * ratio, QImage::Format_RGB32);
+    drawn.setDevicePixelRatio(ratio);
+    pictureBox->render(&drawn);
+
+    // At two device pixels to the pixel the picture comes from its sharp twin.
+    const QImage picture(ratio == 1 ? pictureBox->picture()
+                                    : QString(pictureBox->picture()).replace(".jpg", "@2x.jpg"));
+    QCOMPARE(picture.size(), pictureBox->pixmap().size() * ratio);
+    const QRect inside(pictureBox->contentsRect().topLeft() * ratio,
+                       pictureBox->contentsRect().size() * ratio);
+    // Either stretched to the box, or at its own size from the corner and cut off.
+    const QImage expected =
+        pictureBox->stretch()
+            ? picture.scaled(inside.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            : picture.copy(QRect(QPoint(), inside.size()));
+    const QImage shown = drawn.copy(inside).convertToFormat(expected.format());
+    qint64 difference = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor a = shown.pixelColor(x, y), b = expected.pixelColor(x, y);
+            difference +=
+                qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+        }
+    const double perPixel = double(difference) / (shown.width() * shown.height());
+    QVERIFY2(perPixel < 0.5, qPrintable(QString("differs by %1 a pixel").arg(perPixel)));
+}
+
+void TestLooks::fontsAreTheDesignsFaces_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << "frmTranslate";
+    QTest::newRow("About") << "frmAbout";
+    QTest::newRow("What's New") << "frmWhatsnew";
+    QTest::newRow("splash") << "frmSplash";
+}
+
+void TestLooks::fontsAreTheDesignsFaces()
+{
+    QFETCH(QString, window);
+
+    Show(FormNamed(window));
+    QWidget* shown = FormNamed(window).Window();
+    // Arial, MS Sans Serif and the dialog font all come out in the face of
+    // Arial's metrics, never in a fallback of fontconfig's.
+    QList<QWidget*> controls = shown->findChildren<QWidget*>();
+    controls << shown;
+    for (const QWidget* control : controls) {
+        const QString family = QFontInfo(control->font()).family();
+        QVERIFY2(family == "Liberation Sans",
+                 qPrintable(QString("%1: %2").arg(control->objectName(), family)));
+    }
+    for (const QGroupBox* frame : shown->findChildren<QGroupBox*>()) {
+        // The caption stands in the frame's top edge, clear of its corners.
+        const int captionWidth = frame->fontMetrics().horizontalAdvance(frame->title());
+        QVERIFY2(captionWidth + 16 <= frame->width(), qPrintable(frame->objectName()));
+    }
+}
+
+void TestLooks::buttonsFollowColourScheme_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("About OK") << "frmAbout"
+                              << "cmdOK";
+    QTest::newRow("About Whats New") << "frmAbout"
+                                     << "cmdNew";
+    QTest::newRow("What's New OK") << "frmWhatsnew"
+                                   << "cmdOk";
+    QTest::newRow("What's New About") << "frmWhatsnew"
+                                      << "cmdAbout";
+}
+
+void TestLooks::buttonsFollowColourScheme()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+
+    const QPalette standard = QApplication::palette();
+    const auto restore = qScopeGuard([standard] { QApplication::setPalette(standard); });
+    QPalette scheme = standard;
+    const QColor buttonColour(0x33, 0x66, 0x99);
+    scheme.setColor(QPalette::Button, buttonColour);
+    QApplication::setPalette(scheme);
+
+    Show(FormNamed(window));
+    auto* pushButton = Find<QPushButton>(FormNamed(window), button.toLatin1());
+    QVERIFY(pushButton);
+    QCOMPARE(pushButton->grab().toImage().pixelColor(5, 5), buttonColour);
+}
+
+QTEST_MAIN(TestLooks)
+#include "tst_looks.moc"
