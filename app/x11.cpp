@@ -9,6 +9,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -35,11 +36,46 @@ xcb_connection_t* Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+// The atoms the program names, in the order of their names below.
+enum class Name {
+    NetWmState,
+    SkipTaskbar,
+    SkipPager,
+    MotifWmHints,
+    NetWmName,
+    Utf8String,
+    NetSupported,
+    RequestFrameExtents,
+    FrameExtents,
+};
+constexpr const char* atomNames[] = {
+    "_NET_WM_STATE",
+    "_NET_WM_STATE_SKIP_TASKBAR",
+    "_NET_WM_STATE_SKIP_PAGER",
+    "_MOTIF_WM_HINTS",
+    "_NET_WM_NAME",
+    "UTF8_STRING",
+    "_NET_SUPPORTED",
+    "_NET_REQUEST_FRAME_EXTENTS",
+    "_NET_FRAME_EXTENTS",
+};
+constexpr std::size_t atomCount = std::size(atomNames);
+
+// All interned at once, so that the start waits for the X server only once.
+xcb_atom_t Atom(xcb_connection_t* connection, Name name)
 {
-    const auto reply = Own(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    static const std::array<xcb_atom_t, atomCount> atoms = [connection] {
+        std::array<xcb_intern_atom_cookie_t, atomCount> cookies{};
+        for (std::size_t i = 0; i < atomCount; ++i)
+            cookies[i] = xcb_intern_atom(connection, 0, std::strlen(atomNames[i]), atomNames[i]);
+        std::array<xcb_atom_t, atomCount> interned{};
+        for (std::size_t i = 0; i < atomCount; ++i) {
+            const auto reply = Own(xcb_intern_atom_reply(connection, cookies[i], nullptr));
+            interned[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        }
+        return interned;
+    }();
+    return atoms[static_cast<std::size_t>(name)];
 }
 
 xcb_window_t NativeWindow(QWidget* window)
@@ -64,18 +100,18 @@ std::vector<std::uint32_t> Property(xcb_connection_t* connection, xcb_window_t w
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-void SetProperty(xcb_connection_t* connection, xcb_window_t window, const char* property,
+void SetProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
                  xcb_atom_t type, int format, std::uint32_t count, const void* data)
 {
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, Atom(connection, property), type,
-                        format, count, data);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, type, format, count,
+                        data);
     xcb_flush(connection);
 }
 
 bool WindowManagerSupports(xcb_connection_t* connection, xcb_atom_t hint)
 {
     const auto supported =
-        Property(connection, Root(connection), Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+        Property(connection, Root(connection), Atom(connection, Name::NetSupported), XCB_ATOM_ATOM);
     return std::find(supported.begin(), supported.end(), hint) != supported.end();
 }
 
@@ -87,9 +123,10 @@ void KeepOffTaskbar(QWidget* window)
     if (!connection)
         return;
     // Qt adds its own states to these when it maps the window.
-    const xcb_atom_t states[] = {Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                 Atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
-    SetProperty(connection, NativeWindow(window), "_NET_WM_STATE", XCB_ATOM_ATOM, 32, 2, states);
+    const xcb_atom_t states[] = {Atom(connection, Name::SkipTaskbar),
+                                 Atom(connection, Name::SkipPager)};
+    SetProperty(connection, NativeWindow(window), Atom(connection, Name::NetWmState), XCB_ATOM_ATOM,
+                32, 2, states);
 }
 
 void FixInPlace(QWidget* window)
@@ -100,8 +137,8 @@ void FixInPlace(QWidget* window)
     // Motif window manager hints: which functions and decorations are given.
     enum : std::uint32_t { Functions = 1, Decorations = 2, FunctionClose = 32 };
     const std::uint32_t hints[5] = {Functions | Decorations, FunctionClose, 0, 0, 0};
-    const xcb_atom_t type = Atom(connection, "_MOTIF_WM_HINTS");
-    SetProperty(connection, NativeWindow(window), "_MOTIF_WM_HINTS", type, 32, 5, hints);
+    const xcb_atom_t motifHints = Atom(connection, Name::MotifWmHints);
+    SetProperty(connection, NativeWindow(window), motifHints, motifHints, 32, 5, hints);
 }
 
 void ClearName(QWidget* window)
@@ -110,8 +147,9 @@ void ClearName(QWidget* window)
     if (!connection)
         return;
     const xcb_window_t native = NativeWindow(window);
-    SetProperty(connection, native, "WM_NAME", XCB_ATOM_STRING, 8, 0, "");
-    SetProperty(connection, native, "_NET_WM_NAME", Atom(connection, "UTF8_STRING"), 8, 0, "");
+    SetProperty(connection, native, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, "");
+    SetProperty(connection, native, Atom(connection, Name::NetWmName),
+                Atom(connection, Name::Utf8String), 8, 0, "");
 }
 
 std::optional<QMargins> FrameExtents(QWidget* window)
@@ -119,7 +157,7 @@ std::optional<QMargins> FrameExtents(QWidget* window)
     xcb_connection_t* connection = Connection();
     if (!connection)
         return std::nullopt;
-    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t request = Atom(connection, Name::RequestFrameExtents);
     if (!WindowManagerSupports(connection, request))
         return std::nullopt;
 
@@ -135,7 +173,7 @@ std::optional<QMargins> FrameExtents(QWidget* window)
     xcb_flush(connection);
 
     // The window manager answers by setting the property on the window.
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t extents = Atom(connection, Name::FrameExtents);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
     do {
         const auto border = Property(connection, native, extents, XCB_ATOM_CARDINAL);
