@@ -19,6 +19,15 @@
 namespace morvantel {
 namespace {
 
+// A face the design names, led by the installed face of the same metrics,
+// Liberation Sans, which Linux desktops have in place of Arial and MS Sans
+// Serif. Named first, it is found at once, without a search through the
+// fallbacks of a missing face.
+QStringList WithStandIn(const QString& designFace)
+{
+    return {QStringLiteral("Liberation Sans"), designFace};
+}
+
 const QIcon& ProgramIcon()
 {
     // Loaded once and shared by every window of the run.
@@ -80,13 +89,9 @@ void FillBackground(QWidget* control, const QColor& colour)
 void ApplyProgramLook(QApplication& app)
 {
     app.setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-    // Where the design's faces are not installed, the faces of the same
-    // metrics stand in for them.
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     // The dialog font of the platform the windows were designed on, for
     // controls without a font of their own.
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    QFont dialogFont(WithStandIn(QStringLiteral("MS Sans Serif")));
     dialogFont.setPointSizeF(8.25);
     QApplication::setFont(dialogFont);
 }
@@ -135,6 +140,11 @@ void CompleteDesign(QWidget* window)
             continue;
         QFont font = control->font();
         font.setPointSizeF(size.toDouble());
+        font.setFamilies(WithStandIn(font.family()));
+        // A label's caption is fixed, and every character of it is in its
+        // face, so no other face need be looked for.
+        if (qobject_cast<QLabel*>(control))
+            font.setStyleStrategy(QFont::NoFontMerging);
         control->setFont(font);
     }
     for (QLineEdit* box : window->findChildren<QLineEdit*>())

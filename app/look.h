@@ -32,7 +32,8 @@ void SetNoBorder(QWidget* window);
 void CentreOnScreen(QWidget* window);
 
 // Finishes what a Designer form cannot store: each control's exact point size
-// (9.75, 8.25 …), kept in its property pointSizeF, and labels with the property
+// (9.75, 8.25 …), kept in its property pointSizeF, in its face or the installed
+// face of the same metrics; and labels with the property
 // autoSize, which take the size of their caption. Without word wrap such a
 // label takes its one-line size; with word wrap it keeps its width and takes
 // the height the wrapped caption needs. Either way it keeps its top-left corner.
