@@ -2,14 +2,29 @@
 
 #include "app/shell.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPaintEngine>
 #include <QPainter>
 
 namespace morvantel {
 
+namespace {
+
+// The picture in the file, in the format its name ends with. Qt would
+// otherwise load every image plugin to ask each whether it reads the file.
+QPixmap LoadPicture(const QString& file)
+{
+    QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
+
 void PictureBox::setPicture(const QString& source)
 {
-    QPixmap pixmap(source);
+    QPixmap pixmap = LoadPicture(source);
     if (pixmap.isNull())
         throw WindowError(
             QStringLiteral("The picture %1 could not be loaded.").arg(source).toStdString());
@@ -25,7 +40,7 @@ const QPixmap& PictureBox::PictureFor(qreal devicePixelRatio)
         return pixmap_;
     if (sharp_.isNull()) {
         const qsizetype dot = source_.lastIndexOf(QChar(u'.'));
-        sharp_ = QPixmap(QString(source_).insert(dot < 0 ? source_.size() : dot, u"@2x"));
+        sharp_ = LoadPicture(QString(source_).insert(dot < 0 ? source_.size() : dot, u"@2x"));
         if (sharp_.isNull())
             sharp_ = pixmap_;
         else
