@@ -2,7 +2,7 @@
 # Runs the start-up benchmark on an X server of its own (no window manager, so
 # that only the programs themselves are timed).
 set -eu
-bench=$1 floor=$2 text=$3 program=$4 runs=${5:-15}
+bench=$1 floor=$2 text=$3 program=$4 runs=${5:-31}
 work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!

@@ -1,8 +1,9 @@
 // Measures how long programs take from their start to their first window being
 // mapped on the X server in $DISPLAY, and their peak resident memory, over a
-// number of runs, and compares each program with the first one given.
+// number of runs, and compares each program with the first two given: an empty
+// window, and the same window with one line of text.
 //
-//   startup_bench RUNS FLOOR_PROGRAM PROGRAM...
+//   startup_bench RUNS EMPTY_WINDOW TEXT_WINDOW PROGRAM...
 
 #include <X11/Xlib.h>
 
@@ -79,8 +80,8 @@ template <typename T> T Median(std::vector<T> values)
 
 int main(int argc, char* argv[])
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: %s RUNS FLOOR_PROGRAM PROGRAM...\n", argv[0]);
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s RUNS EMPTY_WINDOW TEXT_WINDOW PROGRAM...\n", argv[0]);
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
@@ -105,16 +106,16 @@ int main(int argc, char* argv[])
             peak[p - 2].push_back(run.peakKiB);
         }
 
-    const double floorMs = Median(startup[0]);
-    const long floorKiB = Median(peak[0]);
-    std::printf("%-40s %14s %8s %14s %8s\n", "program (median of runs)", "start-up ms", "ratio",
-                "peak RSS KiB", "ratio");
+    const double emptyMs = Median(startup[0]), textMs = Median(startup[1]);
+    const long emptyKiB = Median(peak[0]), textKiB = Median(peak[1]);
+    std::printf("%-22s %12s %8s %8s %14s %8s %8s\n", "median of runs", "start-up ms", "x empty",
+                "x text", "peak RSS KiB", "x empty", "x text");
     for (int p = 2; p < argc; ++p) {
         const std::string name = std::string(argv[p]).substr(std::string(argv[p]).rfind('/') + 1);
         const double ms = Median(startup[p - 2]);
         const long kib = Median(peak[p - 2]);
-        std::printf("%-40s %14.1f %8.2f %14ld %8.2f\n", name.c_str(), ms, ms / floorMs, kib,
-                    double(kib) / floorKiB);
+        std::printf("%-22s %12.1f %8.2f %8.2f %14ld %8.2f %8.2f\n", name.c_str(), ms, ms / emptyMs,
+                    ms / textMs, kib, double(kib) / emptyKiB, double(kib) / textKiB);
     }
     XCloseDisplay(display);
     return 0;
