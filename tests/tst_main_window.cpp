@@ -1,6 +1,5 @@
 #include "program_under_test.h"
 
-#include <QAbstractButton>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
