@@ -1,7 +1,7 @@
 #include "app/shell.h"
 
-#include "app/look.h"
-#include "app/msgbox.h"
+#include "platform/look.h"
+#include "platform/msgbox.h"
 
 #include <QCoreApplication>
 #include <QEvent>

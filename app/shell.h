@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/window_error.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
-#include <stdexcept>
 
 class QEvent;
 
@@ -48,14 +49,6 @@ void Unload(Form& form);
 // and the process exits with status 0.
 void End();
 bool ProgramEnded();
-
-// A window operation that failed. Whatever handler was running stops, and the
-// program reports the failure and ends.
-class WindowError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Runs a handler the way every event reaches the program: not at all once the
 // program has ended, a failure reported as fatal, and afterwards the end of the

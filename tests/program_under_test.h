@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/look.h"
-#include "app/msgbox.h"
+#include "platform/look.h"
+#include "platform/msgbox.h"
 #include "app/shell.h"
 #include "windows/frmAbout.h"
 #include "windows/frmSplash.h"

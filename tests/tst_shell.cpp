@@ -1,4 +1,4 @@
-#include "app/controls.h"
+#include "platform/controls.h"
 #include "program_under_test.h"
 
 #include <QMessageBox>

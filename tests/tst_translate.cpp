@@ -1,4 +1,4 @@
-#include "app/u16.h"
+#include "platform/u16.h"
 #include "engine/translate.h"
 #include "engine/word_table.h"
 

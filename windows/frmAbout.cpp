@@ -1,7 +1,7 @@
 #include "windows/frmAbout.h"
 
-#include "app/keyboard.h"
-#include "app/look.h"
+#include "platform/keyboard.h"
+#include "platform/look.h"
 #include "windows/frmWhatsnew.h"
 
 #include <QPalette>

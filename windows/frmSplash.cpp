@@ -1,6 +1,6 @@
 #include "windows/frmSplash.h"
 
-#include "app/look.h"
+#include "platform/look.h"
 #include "windows/frmTranslate.h"
 
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "windows/frmTranslate.h"
 
-#include "app/keyboard.h"
-#include "app/look.h"
-#include "app/msgbox.h"
-#include "app/u16.h"
+#include "platform/keyboard.h"
+#include "platform/look.h"
+#include "platform/msgbox.h"
+#include "platform/u16.h"
 #include "engine/translate.h"
 #include "windows/frmAbout.h"
 #include "windows/frmWhatsnew.h"

@@ -1,4 +1,4 @@
-#include "app/msgbox.h"
+#include "platform/msgbox.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

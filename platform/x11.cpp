@@ -1,4 +1,4 @@
-#include "app/x11.h"
+#include "platform/x11.h"
 
 #include <QGuiApplication>
 #include <QWidget>

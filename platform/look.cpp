@@ -1,6 +1,6 @@
-#include "app/look.h"
+#include "platform/look.h"
 
-#include "app/x11.h"
+#include "platform/x11.h"
 
 #include <QApplication>
 #include <QFont>

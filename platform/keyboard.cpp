@@ -1,4 +1,4 @@
-#include "app/keyboard.h"
+#include "platform/keyboard.h"
 
 #include <QAction>
 #include <QApplication>

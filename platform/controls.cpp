@@ -1,6 +1,6 @@
-#include "app/controls.h"
+#include "platform/controls.h"
 
-#include "app/shell.h"
+#include "platform/window_error.h"
 
 #include <QFileInfo>
 #include <QImageReader>
