@@ -41,10 +41,29 @@ void ScaleByWholeFactors()
 
 } // namespace
 
+QByteArray PlatformFor(const QByteArray& chosen, const QByteArray& x11Display,
+                       const QByteArray& waylandDisplay)
+{
+    if (!chosen.isEmpty())
+        return chosen;
+    // Wayland stays the way out where the X server cannot be reached.
+    if (!x11Display.isEmpty())
+        return waylandDisplay.isEmpty() ? "xcb" : "xcb;wayland";
+    if (!waylandDisplay.isEmpty())
+        return "wayland";
+    return {};
+}
+
 bool PrepareStart()
 {
     if (!HasDisplay())
         return false;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QByteArray platform =
+        PlatformFor(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+#endif
     ScaleByWholeFactors();
     return true;
 }

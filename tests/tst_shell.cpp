@@ -1,3 +1,4 @@
+#include "app/startup.h"
 #include "platform/controls.h"
 #include "program_under_test.h"
 
@@ -36,6 +37,8 @@ private slots:
 
     void failedShowIsReportedAndEndsProgram();
     void noHandlerRunsAfterEnd();
+    void platformChosen_data();
+    void platformChosen();
 
 private:
     ProgramUnderTest program;
@@ -71,6 +74,34 @@ void TestShell::noHandlerRunsAfterEnd()
     translate->click();
     QVERIFY(!ran);
     QVERIFY(!Default<frmTranslate>().IsOpen());
+}
+
+void TestShell::platformChosen_data()
+{
+    QTest::addColumn<QByteArray>("chosen"); // QT_QPA_PLATFORM
+    QTest::addColumn<QByteArray>("x11");    // DISPLAY
+    QTest::addColumn<QByteArray>("wayland"); // WAYLAND_DISPLAY
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("X11 session") << QByteArray() << QByteArray(":0") << QByteArray()
+                                 << QByteArray("xcb");
+    QTest::newRow("Wayland session with XWayland")
+        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0")
+        << QByteArray("xcb;wayland");
+    QTest::newRow("Wayland alone") << QByteArray() << QByteArray() << QByteArray("wayland-0")
+                                   << QByteArray("wayland");
+    QTest::newRow("the user's choice") << QByteArray("wayland") << QByteArray(":0")
+                                       << QByteArray("wayland-0") << QByteArray("wayland");
+}
+
+void TestShell::platformChosen()
+{
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, x11);
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, expected);
+
+    QCOMPARE(morvantel::PlatformFor(chosen, x11, wayland), expected);
 }
 
 QTEST_MAIN(TestShell)
