@@ -1,9 +1,11 @@
 #include "platform/keyboard.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
@@ -23,13 +25,17 @@ public:
         if (default_)
             default_->setDefault(true);
         window->installEventFilter(this);
-        for (QLineEdit* box : window->findChildren<QLineEdit*>())
-            box->installEventFilter(this);
+        // Enter and Esc are the window's before a control's: under some
+        // desktops' themes a frame takes Enter as it passes on its way up.
+        for (QWidget* control : window->findChildren<QWidget*>())
+            if (control->focusPolicy() != Qt::NoFocus && !qobject_cast<QAbstractButton*>(control) &&
+                !qobject_cast<QMenuBar*>(control) && !qobject_cast<QMenu*>(control))
+                control->installEventFilter(this);
         connect(qApp, &QApplication::focusChanged, this, &WindowKeys::FocusChanged);
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::ShortcutOverride &&
             IsMenuShortcut(*static_cast<QKeyEvent*>(event))) {
@@ -37,7 +43,7 @@ protected:
             event->ignore();
             return true;
         }
-        if (event->type() == QEvent::KeyPress && watched == window_)
+        if (event->type() == QEvent::KeyPress)
             return PressButtonFor(*static_cast<QKeyEvent*>(event));
         return false;
     }
@@ -52,7 +58,7 @@ private:
         return false;
     }
 
-    // Keys that no control took reach the window here.
+    // Keys on a control that is not a button, or that no control took.
     bool PressButtonFor(const QKeyEvent& key)
     {
         QPushButton* button = nullptr;

@@ -3,12 +3,14 @@
 #include "platform/x11.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -62,6 +64,28 @@ public:
     }
 };
 
+// The look of the platform the windows were designed on. Qt takes a few of
+// its style hints from the desktop's theme instead: GNOME's puts No before
+// Yes and gives the buttons of a message box icons.
+class ProgramStyle : public QProxyStyle
+{
+public:
+    ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        switch (hint) {
+        case SH_DialogButtonLayout:
+            return QDialogButtonBox::WinLayout;
+        case SH_DialogButtonBox_ButtonsHaveIcons:
+            return false;
+        default:
+            return QProxyStyle::styleHint(hint, option, widget, returnData);
+        }
+    }
+};
+
 } // namespace
 
 QColor SystemColourOf(SystemColour colour)
@@ -88,7 +112,7 @@ void FillBackground(QWidget* control, const QColor& colour)
 
 void ApplyProgramLook(QApplication& app)
 {
-    app.setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    app.setStyle(new ProgramStyle);
     // The dialog font of the platform the windows were designed on, for
     // controls without a font of their own.
     QFont dialogFont(WithStandIn(QStringLiteral("MS Sans Serif")));

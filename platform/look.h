@@ -14,8 +14,8 @@ QColor SystemColourOf(SystemColour colour);
 // Gives a control a solid background of the given colour.
 void FillBackground(QWidget* control, const QColor& colour);
 
-// The grey, bevelled look the windows are designed for, and the dialog font
-// of controls without a font of their own.
+// The grey, bevelled look the windows are designed for, whatever the desktop:
+// the dialog font of controls without a font of their own, and Yes before No.
 void ApplyProgramLook(QApplication& app);
 
 // A fixed border with a title bar, the program icon, a close box and no

@@ -1,6 +1,7 @@
 #include "program_under_test.h"
 
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -21,6 +22,8 @@ private slots:
     void typedWordTranslatesAsTyped();
     void keysPressButtons_data();
     void keysPressButtons();
+    void enterTranslatesWhereTheFrameTakesEnter_data();
+    void enterTranslatesWhereTheFrameTakesEnter();
     void menuShortcutsFromAnyControl_data();
     void menuShortcutsFromAnyControl();
     void tabOrder();
@@ -133,6 +136,48 @@ void TestMainWindow::keysPressButtons()
     QCOMPARE(word()->text(), expectedWord);
     QCOMPARE(translation()->text(), expectedTranslation);
     QCOMPARE(QApplication::focusWidget(), control);
+}
+
+namespace {
+
+// A frame as the GNOME and GTK themes make it: it takes Enter for itself as
+// Enter passes it on its way up from the control that has the focus.
+class FrameTakingEnter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+};
+
+} // namespace
+
+void TestMainWindow::enterTranslatesWhereTheFrameTakesEnter_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("in word") << "txtWord";
+    QTest::newRow("in output") << "txtTranslation";
+}
+
+void TestMainWindow::enterTranslatesWhereTheFrameTakesEnter()
+{
+    QFETCH(QString, focus);
+
+    auto* frame = find<QWidget>("frmTranslate");
+    frame->installEventFilter(new FrameTakingEnter(frame));
+    QTest::keyClicks(word(), "above");
+    auto* control = find<QWidget>(focus.toLatin1());
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Return);
+
+    QCOMPARE(translation()->text(), QStringLiteral("svern"));
 }
 
 void TestMainWindow::menuShortcutsFromAnyControl_data()
