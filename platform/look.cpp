@@ -18,6 +18,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace morvantel {
 namespace {
 
@@ -122,24 +124,24 @@ void ApplyProgramLook(QApplication& app)
 
 void SetFixedBorder(QWidget* window, TaskbarButton taskbar)
 {
-    const Qt::WindowType type = taskbar == TaskbarButton::Shown ? Qt::Window : Qt::Dialog;
-    window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A normal window, not a dialog: window managers list an ownerless dialog
+    // in their switchers, and GNOME's on its taskbar, whatever it asks for.
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     window->setWindowIcon(ProgramIcon());
     if (QLayout* layout = window->layout())
         layout->setSizeConstraint(QLayout::SetFixedSize);
     else
         window->setFixedSize(window->size());
-    // Taskbars list an ownerless dialog all the same unless told otherwise.
     if (taskbar == TaskbarButton::Hidden)
-        x11::KeepOffTaskbar(window);
+        x11::KeepOutOfWindowLists(window);
 }
 
 void SetNoBorder(QWidget* window)
 {
-    window->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     window->setFixedSize(window->size());
-    x11::KeepOffTaskbar(window);
+    x11::KeepOutOfWindowLists(window);
     x11::FixInPlace(window);
     x11::ClearName(window);
 }
@@ -148,12 +150,39 @@ void CentreOnScreen(QWidget* window)
 {
     if (QLayout* layout = window->layout())
         layout->activate();
-    // Without a window manager to ask, there is no border to count.
-    const QMargins border = x11::FrameExtents(window).value_or(QMargins());
-    const QRect whole =
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size().grownBy(border),
-                            window->screen()->geometry());
-    window->setGeometry(whole.marginsRemoved(border));
+    const auto centre = [window](QMargins border) {
+        const QScreen* screen = window->screen();
+        window->setGeometry(CentredClientArea(window->size(), border, screen->geometry(),
+                                              screen->availableGeometry()));
+    };
+    // A window without a frame needs no window manager's word on it.
+    if (window->windowFlags() & Qt::FramelessWindowHint) {
+        centre(QMargins());
+        return;
+    }
+    if (const auto border = x11::FrameExtents(window)) {
+        centre(*border);
+        return;
+    }
+    centre(QMargins());
+    x11::WhenFrameExtentsArrive(window, centre);
+}
+
+QRect CentredClientArea(QSize client, QMargins border, QRect screen, QRect available)
+{
+    const qint64 across = qint64(border.left()) + border.right();
+    const qint64 down = qint64(border.top()) + border.bottom();
+    const bool plausible = border.left() >= 0 && border.top() >= 0 && border.right() >= 0 &&
+                           border.bottom() >= 0 && across < screen.width() &&
+                           down < screen.height();
+    if (!plausible)
+        border = QMargins();
+    QRect whole = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client.grownBy(border),
+                                      screen);
+    // A window larger than the screen keeps its title bar where it can be reached.
+    whole.moveTopLeft(QPoint(std::max(whole.left(), available.left()),
+                             std::max(whole.top(), available.top())));
+    return whole.marginsRemoved(border);
 }
 
 void CompleteDesign(QWidget* window)

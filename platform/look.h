@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QMargins>
+#include <QRect>
+#include <QSize>
 
 class QApplication;
 class QWidget;
@@ -20,7 +23,7 @@ void ApplyProgramLook(QApplication& app);
 
 // A fixed border with a title bar, the program icon, a close box and no
 // minimise or maximise button; the window cannot be resized. A window without
-// a taskbar button belongs to the program as a dialog.
+// a taskbar button has no place in the desktop's window lists either.
 enum class TaskbarButton { Shown, Hidden };
 void SetFixedBorder(QWidget* window, TaskbarButton taskbar);
 
@@ -28,8 +31,15 @@ void SetFixedBorder(QWidget* window, TaskbarButton taskbar);
 // move nor resize the window.
 void SetNoBorder(QWidget* window);
 
-// Centres the whole window, border and title bar included, on its screen.
+// Centres the whole window, border and title bar included, on its screen. The
+// border is the one the window manager tells; where it tells it only after
+// the window has appeared, the window moves once, then.
 void CentreOnScreen(QWidget* window);
+
+// Where the client area goes so that the window, with the border around it,
+// is centred on the screen, its title bar inside the screen's available area.
+// A border that could not be one on this screen counts as none.
+QRect CentredClientArea(QSize client, QMargins border, QRect screen, QRect available);
 
 // Finishes what a Designer form cannot store: each control's exact point size
 // (9.75, 8.25 …), kept in its property pointSizeF, in its face or the installed

@@ -4,6 +4,9 @@
 #include <QWidget>
 
 #if QT_CONFIG(xcb)
+#include <QAbstractNativeEventFilter>
+#include <QPointer>
+#include <QScreen>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
@@ -14,6 +17,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -41,10 +45,12 @@ enum class Name {
     NetWmState,
     SkipTaskbar,
     SkipPager,
+    SkipSwitcher,
     MotifWmHints,
     NetWmName,
     Utf8String,
     NetSupported,
+    SupportingWmCheck,
     RequestFrameExtents,
     FrameExtents,
 };
@@ -52,10 +58,12 @@ constexpr const char* atomNames[] = {
     "_NET_WM_STATE",
     "_NET_WM_STATE_SKIP_TASKBAR",
     "_NET_WM_STATE_SKIP_PAGER",
+    "_KDE_NET_WM_STATE_SKIP_SWITCHER",
     "_MOTIF_WM_HINTS",
     "_NET_WM_NAME",
     "UTF8_STRING",
     "_NET_SUPPORTED",
+    "_NET_SUPPORTING_WM_CHECK",
     "_NET_REQUEST_FRAME_EXTENTS",
     "_NET_FRAME_EXTENTS",
 };
@@ -108,25 +116,122 @@ void SetProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t p
     xcb_flush(connection);
 }
 
+// A window manager that has gone leaves its _NET_SUPPORTED behind on the root
+// window; only a running one keeps the window it names as its check, which
+// names itself.
+bool WindowManagerRuns(xcb_connection_t* connection)
+{
+    const xcb_atom_t check = Atom(connection, Name::SupportingWmCheck);
+    const auto named = Property(connection, Root(connection), check, XCB_ATOM_WINDOW);
+    if (named.size() != 1)
+        return false;
+    const auto itself = Property(connection, named[0], check, XCB_ATOM_WINDOW);
+    return itself.size() == 1 && itself[0] == named[0];
+}
+
 bool WindowManagerSupports(xcb_connection_t* connection, xcb_atom_t hint)
 {
+    if (!WindowManagerRuns(connection))
+        return false;
     const auto supported =
         Property(connection, Root(connection), Atom(connection, Name::NetSupported), XCB_ATOM_ATOM);
     return std::find(supported.begin(), supported.end(), hint) != supported.end();
 }
 
+std::vector<std::uint32_t> FrameExtentsOn(xcb_connection_t* connection, QWidget* window)
+{
+    return Property(connection, NativeWindow(window), Atom(connection, Name::FrameExtents),
+                    XCB_ATOM_CARDINAL);
+}
+
+// The window manager's _NET_FRAME_EXTENTS as a border in the window's own
+// pixels; nothing where they are too wide to be a border on this screen.
+std::optional<QMargins> AsBorder(const std::vector<std::uint32_t>& extents, QWidget* window)
+{
+    if (extents.size() != 4)
+        return std::nullopt;
+    // Left, right, top, bottom, in device pixels.
+    const std::uint64_t left = extents[0], right = extents[1], top = extents[2],
+                        bottom = extents[3];
+    const qreal ratio = window->devicePixelRatioF();
+    const QSize screen = window->screen()->geometry().size() * ratio;
+    if (left + right >= std::uint64_t(screen.width()) ||
+        top + bottom >= std::uint64_t(screen.height()))
+        return std::nullopt;
+    const auto scaled = [ratio](std::uint64_t pixels) { return qRound(qreal(pixels) / ratio); };
+    return QMargins(scaled(left), scaled(top), scaled(right), scaled(bottom));
+}
+
+// Windows waiting for the border that the window manager sets when it frames
+// them, seen in the X events that reach the program.
+class FrameExtentsWatch : public QAbstractNativeEventFilter
+{
+public:
+    static FrameExtentsWatch& Instance()
+    {
+        static FrameExtentsWatch* const watch = [] {
+            auto* created = new FrameExtentsWatch;
+            qApp->installNativeEventFilter(created);
+            return created;
+        }();
+        return *watch;
+    }
+
+    void Wait(QWidget* window, std::function<void(QMargins)> arrived)
+    {
+        std::erase_if(waiting_, [](const auto& entry) { return entry.second.window.isNull(); });
+        waiting_[NativeWindow(window)] = {window, std::move(arrived)};
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        xcb_connection_t* connection = Connection();
+        if (!connection || notify->atom != Atom(connection, Name::FrameExtents) ||
+            notify->state != XCB_PROPERTY_NEW_VALUE)
+            return false;
+        const auto found = waiting_.find(notify->window);
+        if (found == waiting_.end())
+            return false;
+        Waiting waiting = std::move(found->second);
+        waiting_.erase(found);
+        if (!waiting.window)
+            return false;
+        if (const auto border = AsBorder(FrameExtentsOn(connection, waiting.window), waiting.window))
+            // Later, not in the middle of Qt's handling of X events.
+            QMetaObject::invokeMethod(
+                waiting.window, [arrived = std::move(waiting.arrived), border] { arrived(*border); },
+                Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    struct Waiting {
+        QPointer<QWidget> window;
+        std::function<void(QMargins)> arrived;
+    };
+    std::map<xcb_window_t, Waiting> waiting_;
+};
+
 } // namespace
 
-void KeepOffTaskbar(QWidget* window)
+void KeepOutOfWindowLists(QWidget* window)
 {
     xcb_connection_t* connection = Connection();
     if (!connection)
         return;
-    // Qt adds its own states to these when it maps the window.
+    // Qt adds its own states to these when it maps the window. KWin keeps a
+    // window out of its switcher only when told so in a state of its own.
     const xcb_atom_t states[] = {Atom(connection, Name::SkipTaskbar),
-                                 Atom(connection, Name::SkipPager)};
+                                 Atom(connection, Name::SkipPager),
+                                 Atom(connection, Name::SkipSwitcher)};
     SetProperty(connection, NativeWindow(window), Atom(connection, Name::NetWmState), XCB_ATOM_ATOM,
-                32, 2, states);
+                32, std::size(states), states);
 }
 
 void FixInPlace(QWidget* window)
@@ -157,47 +262,52 @@ std::optional<QMargins> FrameExtents(QWidget* window)
     xcb_connection_t* connection = Connection();
     if (!connection)
         return std::nullopt;
+    // A window manager that left the question unanswered once will leave it
+    // so again; each window would only wait for nothing.
+    static bool leftUnanswered = false;
     const xcb_atom_t request = Atom(connection, Name::RequestFrameExtents);
-    if (!WindowManagerSupports(connection, request))
+    if (leftUnanswered || !WindowManagerSupports(connection, request))
         return std::nullopt;
 
-    const xcb_window_t native = NativeWindow(window);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = native;
+    message.window = NativeWindow(window);
     message.type = request;
     xcb_send_event(connection, 0, Root(connection),
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
 
-    // The window manager answers by setting the property on the window.
-    const xcb_atom_t extents = Atom(connection, Name::FrameExtents);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    // The window manager answers by setting the property on the window, at
+    // once where it answers at all.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
     do {
-        const auto border = Property(connection, native, extents, XCB_ATOM_CARDINAL);
-        if (border.size() == 4) {
-            // Left, right, top, bottom, in device pixels.
-            const qreal ratio = window->devicePixelRatioF();
-            const auto scaled = [ratio](std::uint32_t pixels) { return qRound(pixels / ratio); };
-            return QMargins(scaled(border[0]), scaled(border[2]), scaled(border[1]),
-                            scaled(border[3]));
-        }
+        const auto extents = FrameExtentsOn(connection, window);
+        if (!extents.empty())
+            return AsBorder(extents, window);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     } while (std::chrono::steady_clock::now() < deadline);
+    leftUnanswered = true;
     return std::nullopt;
+}
+
+void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arrived)
+{
+    if (Connection())
+        FrameExtentsWatch::Instance().Wait(window, std::move(arrived));
 }
 
 #else
 
-void KeepOffTaskbar(QWidget*) {}
+void KeepOutOfWindowLists(QWidget*) {}
 void FixInPlace(QWidget*) {}
 void ClearName(QWidget*) {}
 std::optional<QMargins> FrameExtents(QWidget*)
 {
     return std::nullopt;
 }
+void WhenFrameExtentsArrive(QWidget*, std::function<void(QMargins)>) {}
 
 #endif
 

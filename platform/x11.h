@@ -2,6 +2,7 @@
 
 #include <QMargins>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -12,16 +13,21 @@ namespace morvantel::x11 {
 // Qt cannot say. Each call creates the window's native window, so it comes
 // after the window's flags are final; off X11 each does nothing.
 
-// No taskbar button and no place in a pager.
-void KeepOffTaskbar(QWidget* window);
+// No taskbar button, no place in a pager and none in the window switcher.
+void KeepOutOfWindowLists(QWidget* window);
 // No decorations, and the window manager may close the window but neither move
 // nor resize it.
 void FixInPlace(QWidget* window);
 // An empty name, where Qt would name an untitled window after the program.
 void ClearName(QWidget* window);
 
-// The border the window manager will put around the window, asked for before
-// the map; nothing when no window manager answers.
+// The border the window manager will put around the window, in the window's
+// own pixels, asked for before the map. Nothing where no window manager
+// answers soon, or where its answer cannot be a border.
 std::optional<QMargins> FrameExtents(QWidget* window);
+
+// Calls back once, with the border, when the window manager puts it on the
+// window after all, after the map.
+void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arrived);
 
 } // namespace morvantel::x11

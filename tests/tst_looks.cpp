@@ -28,6 +28,8 @@ private slots:
     void windowsMatchReferencePictures();
     void placedOnScreen_data();
     void placedOnScreen();
+    void centredWithTheWindowManagersBorder_data();
+    void centredWithTheWindowManagersBorder();
     void labelsFitTheirText();
     void picturesDrawnAsDesigned_data();
     void picturesDrawnAsDesigned();
@@ -129,6 +131,46 @@ void TestLooks::placedOnScreen()
     QVERIFY2(
         offCentre.manhattanLength() <= 2,
         qPrintable(QString("off by %1, %2 half pixels").arg(offCentre.x()).arg(offCentre.y())));
+}
+
+void TestLooks::centredWithTheWindowManagersBorder_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QMargins>("border"); // left, top, right, bottom
+    QTest::addColumn<QRect>("available"); // of a 1024 x 768 screen
+    QTest::addColumn<QRect>("expected");  // the client area's place; a half pixel rounds up
+
+    const QRect screen(0, 0, 1024, 768);
+    const QSize main(415, 304);
+    QTest::newRow("no border") << main << QMargins() << screen << QRect(QPoint(305, 232), main);
+    QTest::newRow("openbox's border") << main << QMargins(1, 20, 1, 1) << screen
+                                      << QRect(QPoint(305, 242), main);
+    QTest::newRow("xfwm4's border") << main << QMargins(5, 29, 5, 5) << screen
+                                    << QRect(QPoint(305, 244), main);
+    // A window manager's nonsense counts as no border at all.
+    QTest::newRow("border of 0xFFFFFFFF") << main << QMargins(-1, -1, -1, -1) << screen
+                                          << QRect(QPoint(305, 232), main);
+    QTest::newRow("border wider than the screen")
+        << main << QMargins(0, 2147483647, 0, 2147483647) << screen << QRect(QPoint(305, 232), main);
+    // Larger than the screen, as at scale 2 on a small one: the title bar
+    // stays where it can be reached, below a panel.
+    QTest::newRow("window wider than the screen")
+        << QSize(1660, 608) << QMargins(1, 20, 1, 1) << screen
+        << QRect(QPoint(1, 90), QSize(1660, 608));
+    QTest::newRow("window taller than the screen, panel at the top")
+        << QSize(830, 900) << QMargins(1, 20, 1, 1) << QRect(0, 32, 1024, 736)
+        << QRect(QPoint(97, 52), QSize(830, 900));
+}
+
+void TestLooks::centredWithTheWindowManagersBorder()
+{
+    QFETCH(QSize, client);
+    QFETCH(QMargins, border);
+    QFETCH(QRect, available);
+    QFETCH(QRect, expected);
+
+    QCOMPARE(morvantel::CentredClientArea(client, border, QRect(0, 0, 1024, 768), available),
+             expected);
 }
 
 void TestLooks::labelsFitTheirText()
