@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QScreen>
@@ -17,6 +18,7 @@
 #include <QValidator>
 #include <QVariant>
 #include <QWidget>
+#include <qdrawutil.h>
 
 #include <algorithm>
 
@@ -88,6 +90,34 @@ public:
     }
 };
 
+// A window's fixed dialog frame, as the program draws it: two bevelled edges
+// raised like a button's, then one of the button colour.
+class DialogFrame : public QWidget
+{
+public:
+    static constexpr int frameWidth = 3;
+
+    explicit DialogFrame(QWidget* clientArea)
+    {
+        clientArea->setParent(this);
+        clientArea->move(frameWidth, frameWidth);
+        // No longer a window of its own, it paints its background itself.
+        clientArea->setAutoFillBackground(true);
+        clientArea->show();
+        setFixedSize(clientArea->size().grownBy(
+            QMargins(frameWidth, frameWidth, frameWidth, frameWidth)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        qDrawWinPanel(&painter, rect(), palette(), false);
+        painter.setPen(palette().color(QPalette::Button));
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+};
+
 } // namespace
 
 QColor SystemColourOf(SystemColour colour)
@@ -137,13 +167,14 @@ void SetFixedBorder(QWidget* window, TaskbarButton taskbar)
         x11::KeepOutOfWindowLists(window);
 }
 
-void SetNoBorder(QWidget* window)
+QWidget* InDialogFrame(QWidget* clientArea)
 {
+    auto* window = new DialogFrame(clientArea);
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    window->setFixedSize(window->size());
     x11::KeepOutOfWindowLists(window);
     x11::FixInPlace(window);
     x11::ClearName(window);
+    return window;
 }
 
 void CentreOnScreen(QWidget* window)

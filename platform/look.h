@@ -27,9 +27,11 @@ void ApplyProgramLook(QApplication& app);
 enum class TaskbarButton { Shown, Hidden };
 void SetFixedBorder(QWidget* window, TaskbarButton taskbar);
 
-// No border, no title bar, no icon and no taskbar button; the user can neither
-// move nor resize the window.
-void SetNoBorder(QWidget* window);
+// Puts a designed client area into a window of its own with a fixed dialog
+// frame and no title bar, and returns that window. The program draws the
+// frame, so it is alike under every window manager. The window has no icon,
+// no taskbar button and no name; the user can neither move nor resize it.
+QWidget* InDialogFrame(QWidget* clientArea);
 
 // Centres the whole window, border and title bar included, on its screen. The
 // border is the one the window manager tells; where it tells it only after

@@ -9,9 +9,9 @@ using namespace morvantel;
 
 QWidget* frmSplash::Load()
 {
-    auto* window = new QWidget;
-    ui.setupUi(window);
-    SetNoBorder(window);
+    auto* clientArea = new QWidget;
+    ui.setupUi(clientArea);
+    QWidget* window = InDialogFrame(clientArea);
     CentreOnScreen(window);
 
     BindKeyPress(window, this, [this](int KeyAscii) { Form_KeyPress(KeyAscii); });
