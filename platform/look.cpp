@@ -104,8 +104,8 @@ public:
         // No longer a window of its own, it paints its background itself.
         clientArea->setAutoFillBackground(true);
         clientArea->show();
-        setFixedSize(clientArea->size().grownBy(
-            QMargins(frameWidth, frameWidth, frameWidth, frameWidth)));
+        setFixedSize(
+            clientArea->size().grownBy(QMargins(frameWidth, frameWidth, frameWidth, frameWidth)));
     }
 
 protected:
@@ -208,11 +208,11 @@ QRect CentredClientArea(QSize client, QMargins border, QRect screen, QRect avail
                            down < screen.height();
     if (!plausible)
         border = QMargins();
-    QRect whole = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client.grownBy(border),
-                                      screen);
+    QRect whole =
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client.grownBy(border), screen);
     // A window larger than the screen keeps its title bar where it can be reached.
-    whole.moveTopLeft(QPoint(std::max(whole.left(), available.left()),
-                             std::max(whole.top(), available.top())));
+    whole.moveTopLeft(
+        QPoint(std::max(whole.left(), available.left()), std::max(whole.top(), available.top())));
     return whole.marginsRemoved(border);
 }
 

@@ -202,16 +202,19 @@ public:
         waiting_.erase(found);
         if (!waiting.window)
             return false;
-        if (const auto border = AsBorder(FrameExtentsOn(connection, waiting.window), waiting.window))
+        if (const auto border =
+                AsBorder(FrameExtentsOn(connection, waiting.window), waiting.window))
             // Later, not in the middle of Qt's handling of X events.
             QMetaObject::invokeMethod(
-                waiting.window, [arrived = std::move(waiting.arrived), border] { arrived(*border); },
+                waiting.window,
+                [arrived = std::move(waiting.arrived), border] { arrived(*border); },
                 Qt::QueuedConnection);
         return false;
     }
 
 private:
-    struct Waiting {
+    struct Waiting
+    {
         QPointer<QWidget> window;
         std::function<void(QMargins)> arrived;
     };

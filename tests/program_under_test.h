@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/shell.h"
 #include "platform/look.h"
 #include "platform/msgbox.h"
-#include "app/shell.h"
 #include "windows/frmAbout.h"
 #include "windows/frmSplash.h"
 #include "windows/frmTranslate.h"

@@ -143,15 +143,15 @@ void TestLooks::centredWithTheWindowManagersBorder_data()
     const QRect screen(0, 0, 1024, 768);
     const QSize main(415, 304);
     QTest::newRow("no border") << main << QMargins() << screen << QRect(QPoint(305, 232), main);
-    QTest::newRow("openbox's border") << main << QMargins(1, 20, 1, 1) << screen
-                                      << QRect(QPoint(305, 242), main);
-    QTest::newRow("xfwm4's border") << main << QMargins(5, 29, 5, 5) << screen
-                                    << QRect(QPoint(305, 244), main);
+    QTest::newRow("openbox's border")
+        << main << QMargins(1, 20, 1, 1) << screen << QRect(QPoint(305, 242), main);
+    QTest::newRow("xfwm4's border")
+        << main << QMargins(5, 29, 5, 5) << screen << QRect(QPoint(305, 244), main);
     // A window manager's nonsense counts as no border at all.
-    QTest::newRow("border of 0xFFFFFFFF") << main << QMargins(-1, -1, -1, -1) << screen
-                                          << QRect(QPoint(305, 232), main);
-    QTest::newRow("border wider than the screen")
-        << main << QMargins(0, 2147483647, 0, 2147483647) << screen << QRect(QPoint(305, 232), main);
+    QTest::newRow("border of 0xFFFFFFFF")
+        << main << QMargins(-1, -1, -1, -1) << screen << QRect(QPoint(305, 232), main);
+    QTest::newRow("border wider than the screen") << main << QMargins(0, 2147483647, 0, 2147483647)
+                                                  << screen << QRect(QPoint(305, 232), main);
     // Larger than the screen, as at scale 2 on a small one: the title bar
     // stays where it can be reached, below a panel.
     QTest::newRow("window wider than the screen")

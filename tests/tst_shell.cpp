@@ -78,18 +78,17 @@ void TestShell::noHandlerRunsAfterEnd()
 
 void TestShell::platformChosen_data()
 {
-    QTest::addColumn<QByteArray>("chosen"); // QT_QPA_PLATFORM
-    QTest::addColumn<QByteArray>("x11");    // DISPLAY
+    QTest::addColumn<QByteArray>("chosen");  // QT_QPA_PLATFORM
+    QTest::addColumn<QByteArray>("x11");     // DISPLAY
     QTest::addColumn<QByteArray>("wayland"); // WAYLAND_DISPLAY
     QTest::addColumn<QByteArray>("expected");
 
     QTest::newRow("X11 session") << QByteArray() << QByteArray(":0") << QByteArray()
                                  << QByteArray("xcb");
     QTest::newRow("Wayland session with XWayland")
-        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0")
-        << QByteArray("xcb;wayland");
-    QTest::newRow("Wayland alone") << QByteArray() << QByteArray() << QByteArray("wayland-0")
-                                   << QByteArray("wayland");
+        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0") << QByteArray("xcb;wayland");
+    QTest::newRow("Wayland alone")
+        << QByteArray() << QByteArray() << QByteArray("wayland-0") << QByteArray("wayland");
     QTest::newRow("the user's choice") << QByteArray("wayland") << QByteArray(":0")
                                        << QByteArray("wayland-0") << QByteArray("wayland");
 }

@@ -1,6 +1,6 @@
-#include "platform/u16.h"
 #include "engine/translate.h"
 #include "engine/word_table.h"
+#include "platform/u16.h"
 
 #include <QObject>
 #include <QStringList>

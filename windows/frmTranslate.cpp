@@ -1,10 +1,10 @@
 #include "windows/frmTranslate.h"
 
+#include "engine/translate.h"
 #include "platform/keyboard.h"
 #include "platform/look.h"
 #include "platform/msgbox.h"
 #include "platform/u16.h"
-#include "engine/translate.h"
 #include "windows/frmAbout.h"
 #include "windows/frmWhatsnew.h"
 
