@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <QByteArrayList>
 #include <QGuiApplication>
 #include <QtGlobal>
 
@@ -27,19 +28,38 @@ bool HasDisplay()
 
 // The windows are drawn in whole pixels, and at a fractional scale some of
 // their one-pixel edges fall between device pixels and vanish. Qt rounds the
-// desktop's own scale by the policy given here, but takes QT_SCALE_FACTOR as
-// it stands, so that is rounded the same way.
+// desktop's own scale by the policy given here, but takes the factors the
+// user gives it as they stand, so those are rounded the same way, and those
+// that are no scale at all are dropped.
 void ScaleByWholeFactors()
 {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    bool isNumber = false;
-    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&isNumber);
-    if (isNumber && factor > 0)
-        qputenv("QT_SCALE_FACTOR", QByteArray::number(std::max(1.0, std::round(factor))));
+    for (const char* variable : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+        const QByteArray whole = WholeScaleFactors(qgetenv(variable));
+        if (whole.isEmpty())
+            qunsetenv(variable);
+        else
+            qputenv(variable, whole);
+    }
 }
 
 } // namespace
+
+QByteArray WholeScaleFactors(const QByteArray& factors)
+{
+    QByteArrayList whole;
+    for (const QByteArray& entry : factors.split(';')) {
+        // A factor, or a screen's name, '=' and its factor.
+        const qsizetype equals = entry.lastIndexOf('=');
+        bool isNumber = false;
+        const double factor = entry.mid(equals + 1).toDouble(&isNumber);
+        if (!isNumber || !std::isfinite(factor) || factor < 1 || factor > 8)
+            return {};
+        whole << entry.left(equals + 1) + QByteArray::number(std::lround(factor));
+    }
+    return whole.join(';');
+}
 
 QByteArray PlatformFor(const QByteArray& chosen, const QByteArray& x11Display,
                        const QByteArray& waylandDisplay)

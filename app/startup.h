@@ -14,4 +14,11 @@ bool PrepareStart();
 QByteArray PlatformFor(const QByteArray& chosen, const QByteArray& x11Display,
                        const QByteArray& waylandDisplay);
 
+// Scale factors as QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS give them (a
+// factor; or factors, each perhaps after a screen's name and '=', between
+// semicolons), each rounded to a whole one, 1.5 to 2. Empty where any is no
+// finite number from 1 to 8, as 0, -2, nan, inf or 1e9: such a value counts
+// as unset.
+QByteArray WholeScaleFactors(const QByteArray& factors);
+
 } // namespace morvantel

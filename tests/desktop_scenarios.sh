@@ -292,6 +292,28 @@ boxes_cleared() { # window
 }
 
 case $scenario in
+nonsense-scale-factors)
+    # Factors that are no scale at all count as unset: the windows show at
+    # the design's size, and work.
+    start_desktop
+    for factor in 0 nan inf 1e9 -2; do
+        QT_SCALE_FACTOR=$factor start_program
+        await_splash
+        geometry "$splash"
+        [ "${w}x$h" = 494x284 ] || fail "the splash window is ${w}x$h at QT_SCALE_FACTOR=$factor"
+        activate "$splash"
+        keys k
+        await_main
+        keys F1
+        await_window "^$about_title" || fail "F1 did not open About at QT_SCALE_FACTOR=$factor"
+        activate "$main"
+        keys ctrl+x
+        await_window '^Tessar Morvantel$' || fail "Ctrl+X did not ask at QT_SCALE_FACTOR=$factor"
+        activate "$found"
+        keys Return
+        expect_exit
+    done
+    ;;
 translate-and-copy)
     start_desktop
     start_program

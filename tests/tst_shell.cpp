@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+
 using morvantel::Default;
 using morvantel::Form;
 using morvantel::PictureBox;
@@ -39,6 +40,8 @@ private slots:
     void noHandlerRunsAfterEnd();
     void platformChosen_data();
     void platformChosen();
+    void scaleFactorsRoundedOrDropped_data();
+    void scaleFactorsRoundedOrDropped();
 
 private:
     ProgramUnderTest program;
@@ -101,6 +104,32 @@ void TestShell::platformChosen()
     QFETCH(QByteArray, expected);
 
     QCOMPARE(morvantel::PlatformFor(chosen, x11, wayland), expected);
+}
+
+void TestShell::scaleFactorsRoundedOrDropped_data()
+{
+    QTest::addColumn<QByteArray>("factors");
+    QTest::addColumn<QByteArray>("expected"); // empty: the variable counts as unset
+
+    QTest::newRow("1.25") << QByteArray("1.25") << QByteArray("1");
+    QTest::newRow("1.5") << QByteArray("1.5") << QByteArray("2");
+    QTest::newRow("1.75") << QByteArray("1.75") << QByteArray("2");
+    QTest::newRow("3") << QByteArray("3") << QByteArray("3");
+    QTest::newRow("by screen name")
+        << QByteArray("DP-1=1.5;HDMI-1=1") << QByteArray("DP-1=2;HDMI-1=1");
+    QTest::newRow("by screen order") << QByteArray("2.25;1") << QByteArray("2;1");
+    for (const char* nonsense : {"0", "nan", "inf", "1e9", "-2", "0.5", "9", "big"})
+        QTest::addRow("%s", nonsense) << QByteArray(nonsense) << QByteArray();
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+    QTest::newRow("one screen's nonsense") << QByteArray("DP-1=2;HDMI-1=nan") << QByteArray();
+}
+
+void TestShell::scaleFactorsRoundedOrDropped()
+{
+    QFETCH(QByteArray, factors);
+    QFETCH(QByteArray, expected);
+
+    QCOMPARE(morvantel::WholeScaleFactors(factors), expected);
 }
 
 QTEST_MAIN(TestShell)
