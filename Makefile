@@ -33,9 +33,13 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 # After an intended change to how a window looks: draws each window anew into
-# tests/reference-pictures/, to be looked at and committed.
+# tests/reference-pictures/, at the design's size and at twice it (a desktop of
+# 192 dots per inch), to be looked at and committed.
 references: build
 	cd $(BUILD_DIR) && RENEW_REFERENCE_PICTURES=1 QT_QPA_PLATFORM=offscreen \
+		./tst_looks windowsMatchReferencePictures
+	cd $(BUILD_DIR) && RENEW_REFERENCE_PICTURES=1 QT_FONT_DPI=192 \
+		QT_QPA_PLATFORM=offscreen:configfile=$(CURDIR)/tests/offscreen-screen.json \
 		./tst_looks windowsMatchReferencePictures
 
 clean:

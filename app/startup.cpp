@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "platform/x11.h"
+
 #include <QByteArrayList>
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace morvantel {
 namespace {
@@ -26,11 +29,13 @@ bool HasDisplay()
 #endif
 }
 
-// The windows are drawn in whole pixels, and at a fractional scale some of
-// their one-pixel edges fall between device pixels and vanish. Qt rounds the
-// desktop's own scale by the policy given here, but takes the factors the
-// user gives it as they stand, so those are rounded the same way, and those
-// that are no scale at all are dropped.
+// The windows are laid out as at 96 dots per inch and drawn at a whole scale,
+// text included: at a fractional one some of their one-pixel edges would fall
+// between device pixels. Qt derives the scale from the font DPI and rounds
+// it, but then sets the text at the DPI itself, inside windows of the
+// rounded size. So the program gives Qt the font DPI of the whole scale, 96
+// for each step, and rounds the factors the user gives Qt, dropping those
+// that are no scale at all.
 void ScaleByWholeFactors()
 {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -42,9 +47,26 @@ void ScaleByWholeFactors()
         else
             qputenv(variable, whole);
     }
+    // Qt would take the screen's size in millimetres for a DPI of its own.
+    qunsetenv("QT_USE_PHYSICAL_DPI");
+    std::optional<double> fontDpi;
+    bool isNumber = false;
+    if (const double chosen = qEnvironmentVariable("QT_FONT_DPI").toDouble(&isNumber); isNumber)
+        fontDpi = chosen;
+    else if (qgetenv("QT_QPA_PLATFORM").startsWith("xcb"))
+        fontDpi = x11::DesktopFontDpi();
+    if (fontDpi)
+        qputenv("QT_FONT_DPI", QByteArray::number(96 * WholeScaleAt(*fontDpi)));
 }
 
 } // namespace
+
+int WholeScaleAt(double fontDpi)
+{
+    if (!std::isfinite(fontDpi))
+        return 1;
+    return int(std::clamp(std::lround(fontDpi / 96), 1L, 8L));
+}
 
 QByteArray WholeScaleFactors(const QByteArray& factors)
 {

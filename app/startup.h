@@ -14,6 +14,10 @@ bool PrepareStart();
 QByteArray PlatformFor(const QByteArray& chosen, const QByteArray& x11Display,
                        const QByteArray& waylandDisplay);
 
+// The whole scale the windows are drawn at on a desktop of this font DPI:
+// 1 up to 143, 2 from 144 to 239, and so on, up to 8.
+int WholeScaleAt(double fontDpi);
+
 // Scale factors as QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS give them (a
 // factor; or factors, each perhaps after a screen's name and '=', between
 // semicolons), each rounded to a whole one, 1.5 to 2. Empty where any is no

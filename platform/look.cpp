@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
@@ -68,13 +70,46 @@ public:
     }
 };
 
+// The exclamation mark of a question, a black mark in a yellow triangle,
+// drawn at each size it is shown at, so that it is the same at every scale.
+QIcon ExclamationMark()
+{
+    QIcon icon;
+    for (const qreal ratio : {1, 2}) {
+        QPixmap pixmap(QSize(32, 32) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.setBrush(QColor(255, 255, 0));
+        painter.drawPolygon(QPolygonF({{16, 2}, {30.5, 29}, {1.5, 29}}));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawRoundedRect(QRectF(14.5, 10, 3, 11), 1.5, 1.5);
+        painter.drawEllipse(QRectF(14.25, 23, 3.5, 3.5));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 // The look of the platform the windows were designed on. Qt takes a few of
 // its style hints from the desktop's theme instead: GNOME's puts No before
-// Yes and gives the buttons of a message box icons.
+// Yes, gives the buttons of a message box icons, and draws its own
+// exclamation mark, of another size at each scale.
 class ProgramStyle : public QProxyStyle
 {
 public:
     ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override
+    {
+        if (icon == SP_MessageBoxWarning)
+            return ExclamationMark();
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
 
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override

@@ -1,5 +1,6 @@
 #include "platform/x11.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -301,6 +302,33 @@ void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arriv
         FrameExtentsWatch::Instance().Wait(window, std::move(arrived));
 }
 
+std::optional<double> DesktopFontDpi()
+{
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+        xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()))
+        return std::nullopt;
+    // Xlib keeps the resources on the first screen's root window.
+    const auto reply = Own(xcb_get_property_reply(
+        connection.get(),
+        xcb_get_property(connection.get(), 0, Root(connection.get()), XCB_ATOM_RESOURCE_MANAGER,
+                         XCB_ATOM_STRING, 0, 16384),
+        nullptr));
+    if (!reply || reply->format != 8)
+        return std::nullopt;
+    const QByteArray resources(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                               xcb_get_property_value_length(reply.get()));
+    for (const QByteArray& line : resources.split('\n')) {
+        if (!line.startsWith("Xft.dpi:"))
+            continue;
+        bool isNumber = false;
+        const double dpi = line.mid(8).trimmed().toDouble(&isNumber);
+        if (isNumber)
+            return dpi;
+    }
+    return std::nullopt;
+}
+
 #else
 
 void KeepOutOfWindowLists(QWidget*) {}
@@ -311,6 +339,10 @@ std::optional<QMargins> FrameExtents(QWidget*)
     return std::nullopt;
 }
 void WhenFrameExtentsArrive(QWidget*, std::function<void(QMargins)>) {}
+std::optional<double> DesktopFontDpi()
+{
+    return std::nullopt;
+}
 
 #endif
 

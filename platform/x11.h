@@ -30,4 +30,9 @@ std::optional<QMargins> FrameExtents(QWidget* window);
 // window after all, after the map.
 void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arrived);
 
+// The font DPI the desktop gives X11 programs, Xft.dpi among the X server's
+// resources, read over a connection of its own before Qt starts. Nothing
+// where the display cannot be reached or sets none.
+std::optional<double> DesktopFontDpi();
+
 } // namespace morvantel::x11

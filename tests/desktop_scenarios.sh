@@ -102,9 +102,10 @@ start_accessibility_bus() {
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
 }
 
+screen_size=1024x768
 start_desktop() {
     # -noreset: the server outlives the clients that come and go.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     poll 10 test -s "$work/display" || fail "Xvfb did not start"
     DISPLAY=:$(cat "$work/display")
     export DISPLAY
@@ -291,7 +292,60 @@ boxes_cleared() { # window
         [ "$(pixels "$work/cleared.png" "273x19+76+$((menu + 148))" "$dark")" -eq 0 ]
 }
 
+# A screenshot of a window's client area once it has settled: taken until
+# two in a row are alike.
+shoot() { # window file
+    shot_window=$1 shot_file=$2
+    import -window "$shot_window" "$shot_file"
+    poll 5 eval 'mv "$shot_file" "$shot_file.last" && import -window "$shot_window" "$shot_file" &&
+        compare -metric AE "$shot_file" "$shot_file.last" null: 2>/dev/null' ||
+        fail "window $shot_window did not settle for a screenshot"
+}
+alike() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
+
 case $scenario in
+same-at-every-font-dpi)
+    # The font DPI set as a desktop sets it, among the X server's resources:
+    # 120 shows what 96 shows, pixel for pixel, and 144 what 192 shows, at
+    # twice the size. Each window is shot as it opens, the main window with
+    # the focus on Translate, where no caret blinks.
+    screen_size=2048x1536 start_desktop
+    for dpi in 96 120 144 192; do
+        echo "Xft.dpi: $dpi" | xrdb -merge
+        start_program
+        await_splash
+        activate "$splash"
+        shoot "$splash" "$work/splash-$dpi.png"
+        keys k
+        await_main
+        keys Tab
+        shoot "$main" "$work/main-$dpi.png"
+        keys F1
+        await_window "^$about_title" || fail "F1 did not open About"
+        shoot "$found" "$work/about-$dpi.png"
+        activate "$main"
+        keys F12
+        await_window "^$whatsnew_title" || fail "F12 did not open What's New"
+        shoot "$found" "$work/whatsnew-$dpi.png"
+        activate "$main"
+        keys ctrl+x
+        await_window '^Tessar Morvantel$' || fail "Ctrl+X did not ask"
+        activate "$found"
+        shoot "$found" "$work/question-$dpi.png"
+        keys Return
+        expect_exit
+    done
+    for window in splash main about whatsnew question; do
+        alike "$work/$window-96.png" "$work/$window-120.png" ||
+            fail "the $window window differs at 120 dpi from 96 dpi"
+        alike "$work/$window-192.png" "$work/$window-144.png" ||
+            fail "the $window window differs at 144 dpi from 192 dpi"
+        [ "$(identify -format '%[fx:2*w]x%[fx:2*h]' "$work/$window-96.png")" = \
+            "$(identify -format %wx%h "$work/$window-144.png")" ] ||
+            fail "the $window window is $(identify -format %wx%h "$work/$window-144.png") at 144 dpi," \
+                "$(identify -format %wx%h "$work/$window-96.png") at 96"
+    done
+    ;;
 nonsense-scale-factors)
     # Factors that are no scale at all count as unset: the windows show at
     # the design's size, and work.

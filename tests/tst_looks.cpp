@@ -1,16 +1,21 @@
+#include "app/startup.h"
 #include "platform/controls.h"
 #include "program_under_test.h"
 
+#include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyleHints>
 
+using morvantel::Default;
 using morvantel::PictureBox;
 using morvantel::Show;
 
@@ -39,6 +44,9 @@ private slots:
     void buttonsFollowColourScheme();
 
 private:
+    // The picture a person sees: a window, the exit question or a menu.
+    QImage drawn(const QString& picture);
+
     ProgramUnderTest program;
 };
 
@@ -50,27 +58,59 @@ void TestLooks::initTestCase()
 
 void TestLooks::windowsMatchReferencePictures_data()
 {
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("picture");
     QTest::newRow("main window, dragon translated") << "frmTranslate";
     QTest::newRow("About") << "frmAbout";
     QTest::newRow("What's New") << "frmWhatsnew";
     QTest::newRow("splash") << "frmSplash";
+    QTest::newRow("exit question") << "exitQuestion";
+    QTest::newRow("Help menu") << "helpMenu";
+}
+
+QImage TestLooks::drawn(const QString& picture)
+{
+    if (picture.startsWith("frm")) {
+        Show(FormNamed(picture));
+        QWidget* shown = FormNamed(picture).Window();
+        if (!QTest::qWaitForWindowActive(shown))
+            return {};
+        if (picture == "frmTranslate") {
+            auto* word = Find<QLineEdit>(FormNamed(picture), "txtWord");
+            QTest::keyClicks(word, "dragon");
+            QTest::keyClick(word, Qt::Key_Return);
+        }
+        return shown->grab().toImage();
+    }
+    Show(Default<frmTranslate>());
+    QImage image;
+    if (picture == "exitQuestion") {
+        program.answerBox = [&image](QDialog& box) {
+            box.show();
+            if (QTest::qWaitForWindowExposed(&box))
+                image = box.grab().toImage();
+            box.done(0);
+        };
+        Find<QAction>(Default<frmTranslate>(), "mnuExit")->trigger();
+        return image;
+    }
+    auto* menu = Find<QMenu>(Default<frmTranslate>(), "mnuHelp");
+    menu->popup(Default<frmTranslate>().Window()->mapToGlobal(QPoint(40, 20)));
+    if (QTest::qWaitForWindowExposed(menu))
+        image = menu->grab().toImage();
+    menu->close();
+    return image;
 }
 
 void TestLooks::windowsMatchReferencePictures()
 {
-    QFETCH(QString, window);
+    QFETCH(QString, picture);
 
-    Show(FormNamed(window));
-    QWidget* shown = FormNamed(window).Window();
-    QVERIFY(QTest::qWaitForWindowActive(shown));
-    if (window == "frmTranslate") {
-        auto* word = Find<QLineEdit>(FormNamed(window), "txtWord");
-        QTest::keyClicks(word, "dragon");
-        QTest::keyClick(word, Qt::Key_Return);
-    }
-    const QImage actual = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString reference = QStringLiteral(REFERENCE_PICTURES "/%1.png").arg(window);
+    const QImage actual = drawn(picture).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!actual.isNull());
+    // Drawn at twice the design's size, it is held against the twice-as-large picture.
+    const QString reference =
+        QStringLiteral(REFERENCE_PICTURES "/%1%2.png")
+            .arg(picture, actual.devicePixelRatio() == 2 ? QStringLiteral("@2x") : QString());
     if (qEnvironmentVariableIsSet("RENEW_REFERENCE_PICTURES")) {
         QVERIFY(actual.save(reference));
         return;
@@ -92,7 +132,7 @@ void TestLooks::windowsMatchReferencePictures()
             }
         }
     if (differing > 0) {
-        const QString stem = QDir::current().filePath("looks-" + window);
+        const QString stem = QDir::current().filePath("looks-" + QFileInfo(reference).baseName());
         actual.save(stem + "-actual.png");
         difference.save(stem + "-difference.png");
         QFAIL(qPrintable(QString("%1 pixels differ from %2; see %3-actual.png and -difference.png")
@@ -313,5 +353,13 @@ void TestLooks::buttonsFollowColourScheme()
     QCOMPARE(pushButton->grab().toImage().pixelColor(5, 5), buttonColour);
 }
 
-QTEST_MAIN(TestLooks)
+// Started as the program starts, so that the desktop's font DPI (here
+// QT_FONT_DPI) and scale come to the windows as they come to the program's.
+int main(int argc, char* argv[])
+{
+    morvantel::PrepareStart();
+    QApplication app(argc, argv);
+    TestLooks test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_looks.moc"

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <utility>
 
 using morvantel::Default;
 using morvantel::Form;
@@ -40,6 +41,8 @@ private slots:
     void noHandlerRunsAfterEnd();
     void platformChosen_data();
     void platformChosen();
+    void wholeScaleAtFontDpi_data();
+    void wholeScaleAtFontDpi();
     void scaleFactorsRoundedOrDropped_data();
     void scaleFactorsRoundedOrDropped();
 
@@ -104,6 +107,32 @@ void TestShell::platformChosen()
     QFETCH(QByteArray, expected);
 
     QCOMPARE(morvantel::PlatformFor(chosen, x11, wayland), expected);
+}
+
+void TestShell::wholeScaleAtFontDpi_data()
+{
+    QTest::addColumn<double>("fontDpi");
+    QTest::addColumn<int>("scale");
+
+    for (const auto& [dpi, scale] : {std::pair{96.0, 1},
+                                     {120.0, 1},
+                                     {143.0, 1},
+                                     {144.0, 2},
+                                     {192.0, 2},
+                                     {239.0, 2},
+                                     {240.0, 3},
+                                     {1000.0, 8}})
+        QTest::addRow("%g dpi", dpi) << dpi << scale;
+    QTest::newRow("no DPI at all") << 0.0 << 1;
+    QTest::newRow("nan") << qQNaN() << 1;
+}
+
+void TestShell::wholeScaleAtFontDpi()
+{
+    QFETCH(double, fontDpi);
+    QFETCH(int, scale);
+
+    QCOMPARE(morvantel::WholeScaleAt(fontDpi), scale);
 }
 
 void TestShell::scaleFactorsRoundedOrDropped_data()
