@@ -185,8 +185,6 @@ void TestLooks::centredWithTheWindowManagersBorder_data()
     QTest::newRow("no border") << main << QMargins() << screen << QRect(QPoint(305, 232), main);
     QTest::newRow("openbox's border")
         << main << QMargins(1, 20, 1, 1) << screen << QRect(QPoint(305, 242), main);
-    QTest::newRow("xfwm4's border")
-        << main << QMargins(5, 29, 5, 5) << screen << QRect(QPoint(305, 244), main);
     // A window manager's nonsense counts as no border at all.
     QTest::newRow("border of 0xFFFFFFFF")
         << main << QMargins(-1, -1, -1, -1) << screen << QRect(QPoint(305, 232), main);
