@@ -55,6 +55,10 @@ void ScaleByWholeFactors()
         fontDpi = chosen;
     else if (qgetenv("QT_QPA_PLATFORM").startsWith("xcb"))
         fontDpi = x11::DesktopFontDpi();
+    // Where the user turned Qt's scaling off, the windows are drawn at 1.
+    const QByteArray scaling = qgetenv("QT_ENABLE_HIGHDPI_SCALING").toLower();
+    if (scaling == "0" || scaling == "false")
+        fontDpi = 96;
     if (fontDpi)
         qputenv("QT_FONT_DPI", QByteArray::number(96 * WholeScaleAt(*fontDpi)));
 }

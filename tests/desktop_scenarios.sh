@@ -335,6 +335,13 @@ same-at-every-font-dpi)
         keys Return
         expect_exit
     done
+    # With Qt's scaling turned off by the user, 192 shows what 96 shows.
+    QT_ENABLE_HIGHDPI_SCALING=0 start_program
+    await_splash
+    shoot "$splash" "$work/splash-unscaled.png"
+    alike "$work/splash-96.png" "$work/splash-unscaled.png" ||
+        fail "the splash window differs at 192 dpi without Qt's scaling from 96 dpi"
+    kill "$app"
     for window in splash main about whatsnew question; do
         alike "$work/$window-96.png" "$work/$window-120.png" ||
             fail "the $window window differs at 120 dpi from 96 dpi"
