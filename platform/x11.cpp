@@ -7,7 +7,6 @@
 #if QT_CONFIG(xcb)
 #include <QAbstractNativeEventFilter>
 #include <QPointer>
-#include <QScreen>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
@@ -146,21 +145,18 @@ std::vector<std::uint32_t> FrameExtentsOn(xcb_connection_t* connection, QWidget*
 }
 
 // The window manager's _NET_FRAME_EXTENTS as a border in the window's own
-// pixels; nothing where they are too wide to be a border on this screen.
+// pixels. Whether it can be a border on the screen is for the placement to
+// judge; here only figures too large for any screen are turned away, before
+// they overflow a QMargins.
 std::optional<QMargins> AsBorder(const std::vector<std::uint32_t>& extents, QWidget* window)
 {
-    if (extents.size() != 4)
+    const auto tooLarge = [](std::uint32_t pixels) { return pixels > 0xFFFF; };
+    if (extents.size() != 4 || std::any_of(extents.begin(), extents.end(), tooLarge))
         return std::nullopt;
     // Left, right, top, bottom, in device pixels.
-    const std::uint64_t left = extents[0], right = extents[1], top = extents[2],
-                        bottom = extents[3];
     const qreal ratio = window->devicePixelRatioF();
-    const QSize screen = window->screen()->geometry().size() * ratio;
-    if (left + right >= std::uint64_t(screen.width()) ||
-        top + bottom >= std::uint64_t(screen.height()))
-        return std::nullopt;
-    const auto scaled = [ratio](std::uint64_t pixels) { return qRound(qreal(pixels) / ratio); };
-    return QMargins(scaled(left), scaled(top), scaled(right), scaled(bottom));
+    const auto scaled = [ratio](std::uint32_t pixels) { return qRound(pixels / ratio); };
+    return QMargins(scaled(extents[0]), scaled(extents[2]), scaled(extents[1]), scaled(extents[3]));
 }
 
 // Windows waiting for the border that the window manager sets when it frames

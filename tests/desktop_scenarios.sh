@@ -162,6 +162,12 @@ await_splash() {
     poll 10 eval 'splash=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1); [ -n "$splash" ]' ||
         fail "no splash window"
 }
+# Presses a key and waits for the window it opens, in $found; where it opens
+# none, fails with the words given.
+key_opens() { # key pattern failure
+    keys "$1"
+    await_window "$2" || fail "$3"
+}
 # The main window, in $main, made the active window.
 await_main() {
     await_window "^$main_title" || fail "the main window did not open"
@@ -320,16 +326,13 @@ same-at-every-font-dpi)
         await_main
         keys Tab
         shoot "$main" "$work/main-$dpi.png"
-        keys F1
-        await_window "^$about_title" || fail "F1 did not open About"
+        key_opens F1 "^$about_title" "F1 did not open About"
         shoot "$found" "$work/about-$dpi.png"
         activate "$main"
-        keys F12
-        await_window "^$whatsnew_title" || fail "F12 did not open What's New"
+        key_opens F12 "^$whatsnew_title" "F12 did not open What's New"
         shoot "$found" "$work/whatsnew-$dpi.png"
         activate "$main"
-        keys ctrl+x
-        await_window '^Tessar Morvantel$' || fail "Ctrl+X did not ask"
+        key_opens ctrl+x '^Tessar Morvantel$' "Ctrl+X did not ask"
         activate "$found"
         shoot "$found" "$work/question-$dpi.png"
         keys Return
@@ -365,11 +368,9 @@ nonsense-scale-factors)
         activate "$splash"
         keys k
         await_main
-        keys F1
-        await_window "^$about_title" || fail "F1 did not open About at QT_SCALE_FACTOR=$factor"
+        key_opens F1 "^$about_title" "F1 did not open About at QT_SCALE_FACTOR=$factor"
         activate "$main"
-        keys ctrl+x
-        await_window '^Tessar Morvantel$' || fail "Ctrl+X did not ask at QT_SCALE_FACTOR=$factor"
+        key_opens ctrl+x '^Tessar Morvantel$' "Ctrl+X did not ask at QT_SCALE_FACTOR=$factor"
         activate "$found"
         keys Return
         expect_exit
@@ -472,10 +473,8 @@ clear-and-exit)
     poll 5 boxes_cleared "$id" || fail "Esc left the word or the answer"
 
     type_text "nemir"
-    keys ctrl+x
-    await_window '^Tessar Morvantel$' || fail "Ctrl+X did not ask"
-    box=$found
-    activate "$box"
+    key_opens ctrl+x '^Tessar Morvantel$' "Ctrl+X did not ask"
+    activate "$found"
     buttons=$($probe buttons '^Tessar Morvantel$')
     [ "$buttons" = "Yes No" ] || fail "the question's buttons are \"$buttons\", not \"Yes No\""
     # Esc does not answer: Tab then reaches No, and the typed word survives it.
@@ -485,10 +484,8 @@ clear-and-exit)
     keys ctrl+a ctrl+c
     expect_clipboard "nemir" "the word typed before No"
 
-    keys ctrl+x
-    await_window '^Tessar Morvantel$' || fail "Ctrl+X did not ask again"
-    box=$found
-    activate "$box"
+    key_opens ctrl+x '^Tessar Morvantel$' "Ctrl+X did not ask again"
+    activate "$found"
     keys Return
     expect_exit
     ;;
@@ -499,8 +496,7 @@ about-and-whats-new)
     geometry "$splash"
     xdotool mousemove $((x + w / 2)) $((y + 20)) click 1
     await_main
-    keys F1
-    await_window "^$about_title" || fail "F1 did not open About"
+    key_opens F1 "^$about_title" "F1 did not open About"
     about=$found
     mkdir -p "$shots" && import -frame -window "$about" "$shots/desktop-about.png"
     geometry "$about"
@@ -517,8 +513,7 @@ about-and-whats-new)
     [ "$(count "$about_title")" -eq 1 ] || fail "expected one About window: $(wmctrl -l)"
 
     activate "$main"
-    keys F12
-    await_window "^$whatsnew_title" || fail "F12 did not open What's New"
+    key_opens F12 "^$whatsnew_title" "F12 did not open What's New"
     whatsnew=$found
     [ "$(count "$about_title|$whatsnew_title|$main_title")" -eq 3 ] || fail "three windows expected"
     import -frame -window "$whatsnew" "$shots/desktop-whatsnew.png"
@@ -553,11 +548,9 @@ screen-reader)
     activate "$splash"
     keys space
     await_main
-    keys F1
-    await_window "^$about_title" || fail "F1 did not open About"
+    key_opens F1 "^$about_title" "F1 did not open About"
     activate "$main"
-    keys F12
-    await_window "^$whatsnew_title" || fail "F12 did not open What's New"
+    key_opens F12 "^$whatsnew_title" "F12 did not open What's New"
     # What a screen reader announces: every control that takes the focus by a
     # name, and no name with the frame's ornaments.
     faults=$($probe audit "$main_title" "$about_title" "$whatsnew_title" 2>&1) ||
