@@ -298,7 +298,7 @@ void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arriv
         FrameExtentsWatch::Instance().Wait(window, std::move(arrived));
 }
 
-std::optional<double> DesktopFontDpi()
+std::optional<Server> OpenDisplay()
 {
     const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
         xcb_connect(nullptr, nullptr), &xcb_disconnect);
@@ -311,7 +311,7 @@ std::optional<double> DesktopFontDpi()
                          XCB_ATOM_STRING, 0, 16384),
         nullptr));
     if (!reply || reply->format != 8)
-        return std::nullopt;
+        return Server{};
     const QByteArray resources(static_cast<const char*>(xcb_get_property_value(reply.get())),
                                xcb_get_property_value_length(reply.get()));
     for (const QByteArray& line : resources.split('\n')) {
@@ -320,9 +320,9 @@ std::optional<double> DesktopFontDpi()
         bool isNumber = false;
         const double dpi = line.mid(8).trimmed().toDouble(&isNumber);
         if (isNumber)
-            return dpi;
+            return Server{dpi};
     }
-    return std::nullopt;
+    return Server{};
 }
 
 #else
@@ -335,7 +335,7 @@ std::optional<QMargins> FrameExtents(QWidget*)
     return std::nullopt;
 }
 void WhenFrameExtentsArrive(QWidget*, std::function<void(QMargins)>) {}
-std::optional<double> DesktopFontDpi()
+std::optional<Server> OpenDisplay()
 {
     return std::nullopt;
 }

@@ -30,9 +30,14 @@ std::optional<QMargins> FrameExtents(QWidget* window);
 // window after all, after the map.
 void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arrived);
 
-// The font DPI the desktop gives X11 programs, Xft.dpi among the X server's
-// resources, read over a connection of its own before Qt starts. Nothing
-// where the display cannot be reached or sets none.
-std::optional<double> DesktopFontDpi();
+// What the program learns of the X server over a connection of its own, made
+// before Qt starts: that the display opens at all, and the font DPI the
+// desktop gives X11 programs, Xft.dpi among the server's resources, where it
+// sets one. Nothing where the display cannot be opened.
+struct Server
+{
+    std::optional<double> fontDpi;
+};
+std::optional<Server> OpenDisplay();
 
 } // namespace morvantel::x11
