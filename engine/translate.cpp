@@ -2,20 +2,10 @@
 
 #include "engine/word_table.h"
 
-#include <algorithm>
-#include <cstddef>
-
 namespace morvantel {
 namespace {
 
 constexpr std::u16string_view UnknownWord = u"Unknown Word";
-
-constexpr std::size_t LongestKey = [] {
-    std::size_t longest = 0;
-    for (const WordPair& row : WordTable)
-        longest = std::max({longest, row.english.size(), row.kethricKey.size()});
-    return longest;
-}();
 
 } // namespace
 

@@ -6,6 +6,9 @@
 #include <QImageReader>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QValidator>
+
+#include <utility>
 
 namespace morvantel {
 
@@ -19,6 +22,49 @@ QPixmap LoadPicture(const QString& file)
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }
+
+// Where the first line of a text ends: at a line feed, carriage return,
+// vertical tab, form feed, next line, line separator or paragraph separator.
+qsizetype FirstLineBreak(const QString& text)
+{
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        switch (text[at].unicode()) {
+        case u'\n':
+        case u'\v':
+        case u'\f':
+        case u'\r':
+        case 0x0085:
+        case 0x2028:
+        case 0x2029:
+            return at;
+        }
+    }
+    return -1;
+}
+
+// Turns away any change that would put a line break into a box's text, so
+// that the box takes the change back, undo and all, and notes the text up to
+// the break. Nothing typed holds a break: it came with text pasted or dropped.
+class NoLineBreaks : public QValidator
+{
+public:
+    NoLineBreaks(std::optional<QString>& upToBreak, QObject* parent)
+        : QValidator(parent), upToBreak_(upToBreak)
+    {
+    }
+
+    State validate(QString& text, int&) const override
+    {
+        const qsizetype lineBreak = FirstLineBreak(text);
+        if (lineBreak < 0)
+            return Acceptable;
+        upToBreak_ = text.left(lineBreak);
+        return Invalid;
+    }
+
+private:
+    std::optional<QString>& upToBreak_;
+};
 
 } // namespace
 
@@ -69,6 +115,27 @@ void PictureBox::setStretch(bool stretch)
 {
     stretch_ = stretch;
     update();
+}
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new NoLineBreaks(upToBreak_, this));
+}
+
+bool TextBox::event(QEvent* event)
+{
+    ++depth_;
+    const bool handled = QLineEdit::event(event);
+    --depth_;
+    // Once the paste or drop is over and taken back, its first line goes in
+    // where it went, as one step of undo. The box is asked things while the
+    // paste goes on, as by the input method; the paste ends first.
+    if (depth_ == 0 && upToBreak_) {
+        const QString upToBreak = *std::exchange(upToBreak_, std::nullopt);
+        if (FirstLineBreak(text()) < 0)
+            insert(upToBreak.mid(hasSelectedText() ? selectionStart() : cursorPosition()));
+    }
+    return handled;
 }
 
 LineControl::LineControl(QWidget* parent) : QWidget(parent)

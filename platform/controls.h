@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 namespace morvantel {
 
@@ -56,6 +59,22 @@ protected:
 
 private:
     QColor colour_ = Qt::black;
+};
+
+// A single-line text box. Of text pasted or dropped into it, it keeps the
+// first line, and such a paste is one step of undo, as any other paste is.
+class TextBox : public QLineEdit
+{
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    // The text up to the first line break, of a change turned away for it.
+    std::optional<QString> upToBreak_;
+    int depth_ = 0; // of events the box is handling, one inside another
 };
 
 } // namespace morvantel

@@ -8,7 +8,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -17,7 +16,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QValidator>
 #include <QVariant>
 #include <QWidget>
 #include <qdrawutil.h>
@@ -46,29 +44,6 @@ const QIcon& ProgramIcon()
     }();
     return *icon;
 }
-
-// A single-line text box keeps only the first line of text pasted or dropped
-// into it. Nothing typed holds a line break, so a break in the text came with
-// the text inserted just before the cursor; the rest of that text goes.
-class FirstLineOfInsertedText : public QValidator
-{
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& text, int& cursor) const override
-    {
-        qsizetype lineBreak = text.indexOf(QChar(u'\n'));
-        const qsizetype carriageReturn = text.indexOf(QChar(u'\r'));
-        if (carriageReturn >= 0 && (lineBreak < 0 || carriageReturn < lineBreak))
-            lineBreak = carriageReturn;
-        if (lineBreak >= 0) {
-            const qsizetype end = cursor > lineBreak ? cursor : text.size();
-            text.remove(lineBreak, end - lineBreak);
-            cursor = static_cast<int>(lineBreak);
-        }
-        return Acceptable;
-    }
-};
 
 // The exclamation mark of a question, a black mark in a yellow triangle,
 // drawn at each size it is shown at, so that it is the same at every scale.
@@ -266,8 +241,6 @@ void CompleteDesign(QWidget* window)
             font.setStyleStrategy(QFont::NoFontMerging);
         control->setFont(font);
     }
-    for (QLineEdit* box : window->findChildren<QLineEdit*>())
-        box->setValidator(new FirstLineOfInsertedText(box));
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (!label->property("autoSize").toBool())
             continue;

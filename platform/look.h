@@ -49,7 +49,6 @@ QRect CentredClientArea(QSize client, QMargins border, QRect screen, QRect avail
 // autoSize, which take the size of their caption. Without word wrap such a
 // label takes its one-line size; with word wrap it keeps its width and takes
 // the height the wrapped caption needs. Either way it keeps its top-left corner.
-// Single-line text boxes keep only the first line of pasted text.
 void CompleteDesign(QWidget* window);
 
 } // namespace morvantel

@@ -1,3 +1,4 @@
+#include "engine/translate.h"
 #include "program_under_test.h"
 
 #include <QClipboard>
@@ -6,6 +7,9 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <cstddef>
+#include <utility>
 
 using morvantel::Default;
 using morvantel::Show;
@@ -31,9 +35,9 @@ private slots:
     void exitAnsweredYesEndsEverything_data();
     void exitAnsweredYesEndsEverything();
     void exitBoxIgnoresEscAndClose();
-    void hugePasteTranslatesToUnknown();
-    void pasteKeepsFirstLine_data();
-    void pasteKeepsFirstLine();
+    void hugePasteIsCutShort();
+    void pasteKeepsFirstLineAsOneStepOfUndo_data();
+    void pasteKeepsFirstLineAsOneStepOfUndo();
     void outputCanBeCopiedNotTyped();
     void closeBoxLeavesOtherWindowsRunning();
 
@@ -316,49 +320,62 @@ void TestMainWindow::exitBoxIgnoresEscAndClose()
     QCOMPARE(QApplication::focusWidget(), find<QWidget>("cmdClear"));
 }
 
-void TestMainWindow::hugePasteTranslatesToUnknown()
+void TestMainWindow::hugePasteIsCutShort()
 {
     const QString page(1024 * 1024, QChar(u'k'));
     QApplication::clipboard()->setText(page);
     QTest::keyClick(word(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(word()->text().size(), page.size());
+    const QString kept = word()->text();
+    // Longer than any word, so that the cut changes no answer; no page.
+    QVERIFY(page.startsWith(kept));
+    QCOMPARE_GT(std::size_t(kept.size()), morvantel::LongestKey);
+    QCOMPARE_LT(kept.size(), 1000);
 
+    QTest::keyClicks(word(), "more");
+    QCOMPARE(word()->text(), kept);
     QTest::keyClick(word(), Qt::Key_Return);
     QCOMPARE(translation()->text(), QStringLiteral("Unknown Word"));
 }
 
-void TestMainWindow::pasteKeepsFirstLine_data()
+void TestMainWindow::pasteKeepsFirstLineAsOneStepOfUndo_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("cursor");
+    QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<int>("selectionLength"); // 0: the cursor alone
     QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("expectedWord");
 
-    QTest::newRow("line from a terminal") << "" << 0 << "dragon\n"
-                                          << "dragon";
-    QTest::newRow("line from a document") << "" << 0 << "dragon\r\nmore text\r\n"
-                                          << "dragon";
-    QTest::newRow("into typed text") << "drn" << 2 << "ago\nn"
-                                     << "dragon";
-    QTest::newRow("empty first line") << "dragon" << 6 << "\nmore"
-                                      << "dragon";
+    QTest::newRow("line from a terminal") << "" << 0 << 0 << "dragon\n";
+    QTest::newRow("line from a document") << "" << 0 << 0 << "dragon\r\nmore text\r\n";
+    QTest::newRow("into typed text") << "drn" << 2 << 0 << "ago\nn";
+    QTest::newRow("over a selection") << "drxxn" << 2 << 2 << "ago\nmore";
+    QTest::newRow("after typed text") << "drag" << 4 << 0 << "on\n";
+    QTest::newRow("no line break") << "dra" << 3 << 0 << "gon";
+    for (const auto& [name, lineBreak] : {std::pair{"vertical tab", u'\v'},
+                                          {"form feed", u'\f'},
+                                          {"next line", u'\u0085'},
+                                          {"line separator", u'\u2028'},
+                                          {"paragraph separator", u'\u2029'}})
+        QTest::addRow("ended by a %s", name)
+            << "" << 0 << 0 << QStringLiteral("dragon") + QChar(lineBreak) + "more";
 }
 
-void TestMainWindow::pasteKeepsFirstLine()
+void TestMainWindow::pasteKeepsFirstLineAsOneStepOfUndo()
 {
     QFETCH(QString, typed);
-    QFETCH(int, cursor);
+    QFETCH(int, selectionStart);
+    QFETCH(int, selectionLength);
     QFETCH(QString, pasted);
-    QFETCH(QString, expectedWord);
 
     QTest::keyClicks(word(), typed);
-    word()->setCursorPosition(cursor);
+    word()->setSelection(selectionStart, selectionLength);
     QApplication::clipboard()->setText(pasted);
     QTest::keyClick(word(), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(word(), Qt::Key_Return);
-
-    QCOMPARE(word()->text(), expectedWord);
+    QCOMPARE(word()->text(), QStringLiteral("dragon"));
     QCOMPARE(translation()->text(), QStringLiteral("morvantel"));
+
+    QTest::keyClick(word(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(word()->text(), typed);
 }
 
 void TestMainWindow::outputCanBeCopiedNotTyped()

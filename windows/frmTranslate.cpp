@@ -13,6 +13,16 @@
 
 using namespace morvantel;
 
+namespace {
+
+// The word box holds more than any key of the word table, so that no answer
+// changes, and more than it shows, so that typing never seems cut short; but
+// no pasted page, which would stall the program and fill the memory.
+constexpr int WordBoxLength = 255;
+static_assert(WordBoxLength > LongestKey);
+
+} // namespace
+
 QWidget* frmTranslate::Load()
 {
     auto* window = new QMainWindow;
@@ -20,6 +30,7 @@ QWidget* frmTranslate::Load()
     // The frame carries the window's own name, which its member cannot have.
     ui.fraTranslate->setObjectName(QStringLiteral("frmTranslate"));
     FillBackground(ui.lblAbout, SystemColourOf(SystemColour::MenuText));
+    ui.txtWord->setMaxLength(WordBoxLength);
 
     SetFixedBorder(window, TaskbarButton::Shown);
     // The window opens with the focus on its first tab stop.
