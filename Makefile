@@ -28,6 +28,7 @@ bench: build
 	$(BUILD_DIR)/bench/translate_bench
 	sh bench/startup.sh $(CURDIR)/$(BUILD_DIR)/bench/startup_bench $(CURDIR)/$(BUILD_DIR)/bench/bare_window \
 		$(CURDIR)/$(BUILD_DIR)/bench/text_window $(CURDIR)/$(BUILD_DIR)/morvantel
+	sh bench/paste.sh $(CURDIR)/$(BUILD_DIR)/bench/paste_bench
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
