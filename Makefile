@@ -1,42 +1,53 @@
-# Thin driver around CMake. `make run` and `make test` first install whatever
-# Debian packages from packages.txt are missing, then configure once and build.
+# Thin driver around CMake. Each target first installs the Debian packages it
+# needs that are missing (tools/install-packages, from debian/control): `run`
+# only what building and running the program needs, the others everything.
 
 BUILD_DIR := build
 CMAKE_BUILD_TYPE := Release
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all packages build run test bench package references clean
+.PHONY: all program run tests-configured test bench package references clean
 
-all: build
+all: program
 
-packages:
-	@sh tools/install-packages packages.txt
+program:
+	@sh tools/install-packages run
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+	cmake --build $(BUILD_DIR) --target morvantel --parallel $(JOBS)
 
-$(BUILD_DIR)/CMakeCache.txt: | packages
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
-
-build: packages $(BUILD_DIR)/CMakeCache.txt
-	cmake --build $(BUILD_DIR) --parallel $(JOBS)
-
-run: build
+run: program
 	$(BUILD_DIR)/morvantel
 
-test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600
+# The tests and benchmarks are built only where asked for; a build tree that
+# has them keeps them.
+tests-configured:
+	@sh tools/install-packages test
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+	@grep -q '^BUILD_TESTING:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
 
-bench: build
+test: tests-configured
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 900
+
+bench: tests-configured
+	@grep -q '^MORVANTEL_BENCHMARKS:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DMORVANTEL_BENCHMARKS=ON
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 	$(BUILD_DIR)/bench/translate_bench
 	sh bench/startup.sh $(CURDIR)/$(BUILD_DIR)/bench/startup_bench $(CURDIR)/$(BUILD_DIR)/bench/bare_window \
 		$(CURDIR)/$(BUILD_DIR)/bench/text_window $(CURDIR)/$(BUILD_DIR)/morvantel
 	sh bench/paste.sh $(CURDIR)/$(BUILD_DIR)/bench/paste_bench
 
-package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+# The Debian source and binary packages, built by dpkg-buildpackage from the
+# tracked files of this tree, into $(BUILD_DIR)/.
+package:
+	@sh tools/install-packages test
+	sh tools/build-package $(BUILD_DIR)
 
 # After an intended change to how a window looks: draws each window anew into
 # tests/reference-pictures/, at the design's size and at twice it (a desktop of
 # 192 dots per inch), to be looked at and committed.
-references: build
+references: tests-configured
+	cmake --build $(BUILD_DIR) --target tst_looks --parallel $(JOBS)
 	cd $(BUILD_DIR) && RENEW_REFERENCE_PICTURES=1 QT_QPA_PLATFORM=offscreen \
 		./tst_looks windowsMatchReferencePictures
 	cd $(BUILD_DIR) && RENEW_REFERENCE_PICTURES=1 QT_FONT_DPI=192 \
