@@ -9,7 +9,8 @@ xvfb=$!
 clipboard=
 trap 'kill $clipboard $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 # One letter first: what the program costs at rest with a word in the box.
 for size in 1 1048576 10485760 104857600; do
     head -c $size /dev/zero | tr '\0' k >"$work/text"
