@@ -6,13 +6,20 @@ BUILD_DIR := build
 CMAKE_BUILD_TYPE := Release
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all program run tests-configured test bench package references clean
+.PHONY: all packages-run packages-test program run tests-configured test bench package references clean
 
 all: program
 
-program:
+packages-run:
 	@sh tools/install-packages run
-	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+
+packages-test:
+	@sh tools/install-packages test
+
+$(BUILD_DIR)/CMakeCache.txt: | packages-run
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+
+program: packages-run $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --target morvantel --parallel $(JOBS)
 
 run: program
@@ -20,9 +27,7 @@ run: program
 
 # The tests and benchmarks are built only where asked for; a build tree that
 # has them keeps them.
-tests-configured:
-	@sh tools/install-packages test
-	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+tests-configured: packages-test $(BUILD_DIR)/CMakeCache.txt
 	@grep -q '^BUILD_TESTING:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON
 
 test: tests-configured
@@ -39,8 +44,7 @@ bench: tests-configured
 
 # The Debian source and binary packages, built by dpkg-buildpackage from the
 # tracked files of this tree, into $(BUILD_DIR)/.
-package:
-	@sh tools/install-packages test
+package: packages-test
 	sh tools/build-package $(BUILD_DIR)
 
 # After an intended change to how a window looks: draws each window anew into

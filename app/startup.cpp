@@ -213,19 +213,19 @@ bool PrepareStart()
 #endif
     // The first platform whose display opens; Qt is told that one alone.
     // Where none opens, the first one's problem is the one the user meets.
-    std::optional<Reach> first;
+    QByteArray firstProblem;
     for (const QByteArray& platform : platforms.split(';')) {
-        Reach reach = Try(platform);
+        const Reach reach = Try(platform);
         if (reach.problem.isEmpty()) {
             if (!platform.isEmpty())
                 qputenv("QT_QPA_PLATFORM", platform);
             ScaleByWholeFactors(reach.desktopFontDpi);
             return true;
         }
-        if (!first)
-            first = std::move(reach);
+        if (firstProblem.isEmpty())
+            firstProblem = reach.problem;
     }
-    Tell(first->problem);
+    Tell(firstProblem);
     return false;
 }
 
