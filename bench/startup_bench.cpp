@@ -5,7 +5,7 @@
 //
 //   startup_bench RUNS EMPTY_WINDOW TEXT_WINDOW PROGRAM...
 
-#include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 #include <poll.h>
 #include <signal.h>
@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -31,26 +32,35 @@ struct Run
     long peakKiB;
 };
 
+// Whether an event is the map of a top-level window.
+bool IsMap(xcb_generic_event_t* event)
+{
+    const bool map = (event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
+                     !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
+    std::free(event);
+    return map;
+}
+
 // Waits for a top-level window to be mapped; false after ten seconds.
-bool WaitForMap(Display* display)
+bool WaitForMap(xcb_connection_t* display)
 {
     const auto deadline = Clock::now() + std::chrono::seconds(10);
     while (Clock::now() < deadline) {
-        while (XPending(display)) {
-            XEvent event;
-            XNextEvent(display, &event);
-            if (event.type == MapNotify && !event.xmap.override_redirect)
+        while (xcb_generic_event_t* event = xcb_poll_for_event(display))
+            if (IsMap(event))
                 return true;
-        }
-        pollfd connection{ConnectionNumber(display), POLLIN, 0};
+        pollfd connection{xcb_get_file_descriptor(display), POLLIN, 0};
         poll(&connection, 1, 50);
     }
     return false;
 }
 
-bool Measure(Display* display, const char* program, Run& run)
+bool Measure(xcb_connection_t* display, const char* program, Run& run)
 {
-    XSync(display, True); // forget earlier events
+    // Forget earlier events.
+    std::free(xcb_get_input_focus_reply(display, xcb_get_input_focus(display), nullptr));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(display))
+        std::free(event);
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
@@ -85,12 +95,18 @@ int main(int argc, char* argv[])
         return 2;
     }
     const int runs = std::max(1, std::atoi(argv[1]));
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
+    int screenNumber = 0;
+    xcb_connection_t* display = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(display)) {
         std::fprintf(stderr, "cannot open the X display\n");
         return 2;
     }
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(display));
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&screen);
+    const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(display, screen.data->root, XCB_CW_EVENT_MASK, &events);
+    xcb_flush(display);
 
     std::vector<std::vector<double>> startup(argc - 2);
     std::vector<std::vector<long>> peak(argc - 2);
@@ -117,6 +133,6 @@ int main(int argc, char* argv[])
         std::printf("%-22s %12.1f %8.2f %8.2f %14ld %8.2f %8.2f\n", name.c_str(), ms, ms / emptyMs,
                     ms / textMs, kib, double(kib) / emptyKiB, double(kib) / textKiB);
     }
-    XCloseDisplay(display);
+    xcb_disconnect(display);
     return 0;
 }
