@@ -1,6 +1,5 @@
 #include "app/shell.h"
 
-#include "platform/look.h"
 #include "platform/msgbox.h"
 
 #include <QCoreApplication>
@@ -149,7 +148,6 @@ void Show(Form& form)
         return;
     if (!form.IsOpen()) {
         form.window_ = form.Load();
-        CompleteDesign(form.window_);
         form.window_->installEventFilter(&form);
     }
     form.window_->show();

@@ -1,11 +1,13 @@
 #include "app/startup.h"
 
+#include "platform/style.h"
 #include "platform/x11.h"
+
+#include <QApplication>
 
 #include <QByteArrayList>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -15,6 +17,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -63,19 +66,26 @@ bool PlatformInstalled(const QByteArray& name)
     return false;
 }
 
+// Where a Wayland compositor of that display name listens: the name itself
+// where it is a path, else in the session's runtime folder. Empty where the
+// session has none.
+QByteArray WaylandSocketPath(const QByteArray& display, const QByteArray& runtimeDir)
+{
+    if (display.startsWith('/'))
+        return display;
+    if (runtimeDir.isEmpty())
+        return {};
+    return runtimeDir + '/' + display;
+}
+
 // Whether a Wayland compositor listens where Wayland programs look for it.
 bool WaylandDisplayOpens(const QByteArray& display)
 {
     if (!qEnvironmentVariableIsEmpty("WAYLAND_SOCKET"))
         return true;
-    QByteArray path = display;
-    if (!path.startsWith('/')) {
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-            return false;
-        path = qgetenv("XDG_RUNTIME_DIR") + '/' + display;
-    }
+    const QByteArray path = WaylandSocketPath(display, qgetenv("XDG_RUNTIME_DIR"));
     sockaddr_un address{};
-    if (std::size_t(path.size()) >= sizeof address.sun_path)
+    if (path.isEmpty() || std::size_t(path.size()) >= sizeof address.sun_path)
         return false;
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), path.size());
@@ -86,6 +96,22 @@ bool WaylandDisplayOpens(const QByteArray& display)
         ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::close(socket);
     return connected;
+}
+
+// The Qt platforms to try, in turn: the one the user chose, else X11
+// wherever there is an X server, XWayland included, else Wayland. Only X11
+// lets the program place its windows and keep them off the taskbar.
+QByteArray PlatformFor(const QByteArray& chosen, const QByteArray& x11Display,
+                       const QByteArray& waylandDisplay)
+{
+    if (!chosen.isEmpty())
+        return chosen;
+    // Wayland stays the way out where the X server cannot be reached.
+    if (!x11Display.isEmpty())
+        return waylandDisplay.isEmpty() ? "xcb" : "xcb;wayland";
+    if (!waylandDisplay.isEmpty())
+        return "wayland";
+    return {};
 }
 
 #endif
@@ -113,10 +139,14 @@ Reach Try([[maybe_unused]] const QByteArray& platform)
         const QByteArray display = qgetenv("DISPLAY");
         if (display.isEmpty())
             return Unreachable("cannot open the display (DISPLAY is not set)");
-        const std::optional<x11::Server> server = x11::OpenDisplay();
-        if (!server)
+        // A stopped server, or a stalled forwarded display, takes the
+        // connection and never answers.
+        const x11::Server server = x11::OpenDisplay(std::chrono::seconds(3));
+        if (server.reach == x11::Server::Reach::Refused)
             return Unreachable("cannot open the display " + display);
-        return {{}, server->fontDpi};
+        if (server.reach == x11::Server::Reach::Silent)
+            return Unreachable("the display " + display + " does not answer");
+        return {{}, server.fontDpi};
     }
     if (!PlatformInstalled(name))
         return Unreachable("no display platform named " + name + " is installed");
@@ -129,6 +159,35 @@ Reach Try([[maybe_unused]] const QByteArray& platform)
     }
 #endif
     return {};
+}
+
+// The whole scale the windows are drawn at on a desktop of this font DPI:
+// 1 up to 143, 2 from 144 to 239, and so on, up to 8.
+int WholeScaleAt(double fontDpi)
+{
+    if (!std::isfinite(fontDpi))
+        return 1;
+    return int(std::clamp(std::lround(fontDpi / 96), 1L, 8L));
+}
+
+// Scale factors as QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS give them (a
+// factor; or factors, each perhaps after a screen's name and '=', between
+// semicolons), each rounded to a whole one, 1.5 to 2. Empty where any is no
+// finite number from 1 to 8, as 0, -2, nan, inf or 1e9: such a value counts
+// as unset.
+QByteArray WholeScaleFactors(const QByteArray& factors)
+{
+    QByteArrayList whole;
+    for (const QByteArray& entry : factors.split(';')) {
+        // A factor, or a screen's name, '=' and its factor.
+        const qsizetype equals = entry.lastIndexOf('=');
+        bool isNumber = false;
+        const double factor = entry.mid(equals + 1).toDouble(&isNumber);
+        if (!isNumber || !std::isfinite(factor) || factor < 1 || factor > 8)
+            return {};
+        whole << entry.left(equals + 1) + QByteArray::number(std::lround(factor));
+    }
+    return whole.join(';');
 }
 
 // The windows are laid out as at 96 dots per inch and drawn at a whole scale,
@@ -165,41 +224,6 @@ void ScaleByWholeFactors(std::optional<double> desktopFontDpi)
 
 } // namespace
 
-int WholeScaleAt(double fontDpi)
-{
-    if (!std::isfinite(fontDpi))
-        return 1;
-    return int(std::clamp(std::lround(fontDpi / 96), 1L, 8L));
-}
-
-QByteArray WholeScaleFactors(const QByteArray& factors)
-{
-    QByteArrayList whole;
-    for (const QByteArray& entry : factors.split(';')) {
-        // A factor, or a screen's name, '=' and its factor.
-        const qsizetype equals = entry.lastIndexOf('=');
-        bool isNumber = false;
-        const double factor = entry.mid(equals + 1).toDouble(&isNumber);
-        if (!isNumber || !std::isfinite(factor) || factor < 1 || factor > 8)
-            return {};
-        whole << entry.left(equals + 1) + QByteArray::number(std::lround(factor));
-    }
-    return whole.join(';');
-}
-
-QByteArray PlatformFor(const QByteArray& chosen, const QByteArray& x11Display,
-                       const QByteArray& waylandDisplay)
-{
-    if (!chosen.isEmpty())
-        return chosen;
-    // Wayland stays the way out where the X server cannot be reached.
-    if (!x11Display.isEmpty())
-        return waylandDisplay.isEmpty() ? "xcb" : "xcb;wayland";
-    if (!waylandDisplay.isEmpty())
-        return "wayland";
-    return {};
-}
-
 bool PrepareStart()
 {
     QByteArray platforms;
@@ -227,6 +251,28 @@ bool PrepareStart()
     }
     Tell(firstProblem);
     return false;
+}
+
+std::unique_ptr<QApplication> StartApplication(int& argc, char* argv[])
+{
+    // Qt's option -platform, which only tests give, chooses as QT_QPA_PLATFORM.
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "-platform") == 0)
+            qputenv("QT_QPA_PLATFORM", argv[i + 1]);
+    if (!PrepareStart())
+        return nullptr;
+    auto app = std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("morvantel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setOrganizationName(QStringLiteral("N/A"));
+    // The desktop shows the installed entry's name and icon for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MORVANTEL_APP_ID));
+    // The program ends when its last window has closed and no handler is
+    // about to open another; the shell decides that, not Qt.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ApplyProgramLook(*app);
+    x11::FollowWindowManager();
+    return app;
 }
 
 } // namespace morvantel

@@ -9,7 +9,6 @@
 
 #include "app/shell.h"
 #include "app/startup.h"
-#include "platform/look.h"
 #include "windows/frmTranslate.h"
 
 #include <QApplication>
@@ -50,11 +49,10 @@ double ProcessorSeconds()
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2 || !morvantel::PrepareStart())
-        return 2;
     int argumentCount = 1;
-    QApplication app(argumentCount, argv);
-    morvantel::ApplyProgramLook(app);
+    const auto app = argc == 2 ? morvantel::StartApplication(argumentCount, argv) : nullptr;
+    if (!app)
+        return 2;
     morvantel::Show(morvantel::Default<frmTranslate>());
     QWidget* window = morvantel::Default<frmTranslate>().Window();
     auto* word = window->findChild<QLineEdit*>(QStringLiteral("txtWord"));

@@ -1,7 +1,9 @@
 #include "windows/frmAbout.h"
 
+#include "platform/design.h"
+#include "platform/frames.h"
 #include "platform/keyboard.h"
-#include "platform/look.h"
+#include "platform/style.h"
 #include "windows/frmWhatsnew.h"
 
 #include <QPalette>
@@ -13,6 +15,7 @@ QWidget* frmAbout::Load()
 {
     auto* window = new QWidget;
     ui.setupUi(window);
+    CompleteDesign(window);
     // The two separator lines form one group of controls.
     ui.Line1_0->setObjectName(QStringLiteral("Line1"));
     ui.Line1_1->setObjectName(QStringLiteral("Line1"));
@@ -25,7 +28,7 @@ QWidget* frmAbout::Load()
     // The window opens with the focus on its first tab stop.
     ui.cmdOK->setFocus();
     SetWindowKeys(window, nullptr, nullptr);
-    window->setGeometry(QRect(QPoint(156, 129), window->size()));
+    window->setGeometry(QRect(AboutPlace, window->size()));
 
     BindHandler(ui.cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
     BindHandler(ui.cmdOK, &QPushButton::clicked, this, [this] { cmdOk_Click(); });

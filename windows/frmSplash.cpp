@@ -1,6 +1,8 @@
 #include "windows/frmSplash.h"
 
-#include "platform/look.h"
+#include "platform/design.h"
+#include "platform/frames.h"
+#include "platform/placement.h"
 #include "windows/frmTranslate.h"
 
 #include <QWidget>
@@ -11,6 +13,7 @@ QWidget* frmSplash::Load()
 {
     auto* clientArea = new QWidget;
     ui.setupUi(clientArea);
+    CompleteDesign(clientArea);
     QWidget* window = InDialogFrame(clientArea);
     CentreOnScreen(window);
 

@@ -1,15 +1,21 @@
 #include "windows/frmTranslate.h"
 
 #include "engine/translate.h"
+#include "platform/design.h"
+#include "platform/frames.h"
 #include "platform/keyboard.h"
-#include "platform/look.h"
 #include "platform/msgbox.h"
-#include "platform/u16.h"
+#include "platform/placement.h"
+#include "platform/style.h"
 #include "windows/frmAbout.h"
 #include "windows/frmWhatsnew.h"
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringView>
+
+#include <cstddef>
+#include <string_view>
 
 using namespace morvantel;
 
@@ -27,6 +33,7 @@ QWidget* frmTranslate::Load()
 {
     auto* window = new QMainWindow;
     ui.setupUi(window);
+    CompleteDesign(window);
     // The frame carries the window's own name, which its member cannot have.
     ui.fraTranslate->setObjectName(QStringLiteral("frmTranslate"));
     FillBackground(ui.lblAbout, SystemColourOf(SystemColour::MenuText));
@@ -48,7 +55,10 @@ QWidget* frmTranslate::Load()
 
 void frmTranslate::cmdTranslate_Click(int)
 {
-    ui.txtTranslation->setText(ToQString(TranslateWord(ToView(ui.txtWord->text()))));
+    const QString word = ui.txtWord->text();
+    const std::u16string_view answer =
+        TranslateWord({QStringView(word).utf16(), std::size_t(word.size())});
+    ui.txtTranslation->setText(QStringView(answer).toString());
 }
 
 void frmTranslate::cmdClear_Click(int)

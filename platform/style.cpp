@@ -1,0 +1,116 @@
+#include "platform/style.h"
+
+#include "platform/design.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFont>
+#include <QIcon>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QPolygonF>
+#include <QProxyStyle>
+#include <QStyleFactory>
+
+// The pictures are built into the platform library, which the linker would
+// leave out of the program unless something names them.
+static void LoadPictures()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace morvantel {
+namespace {
+
+// The exclamation mark of a question, a black mark in a yellow triangle,
+// drawn at each size it is shown at, so that it is the same at every scale.
+QIcon ExclamationMark()
+{
+    QIcon icon;
+    for (const qreal ratio : {1, 2}) {
+        QPixmap pixmap(QSize(32, 32) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.setBrush(QColor(255, 255, 0));
+        painter.drawPolygon(QPolygonF({{16, 2}, {30.5, 29}, {1.5, 29}}));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawRoundedRect(QRectF(14.5, 10, 3, 11), 1.5, 1.5);
+        painter.drawEllipse(QRectF(14.25, 23, 3.5, 3.5));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+// The look of the platform the windows were designed on. Qt takes a few of
+// its style hints from the desktop's theme instead: GNOME's puts No before
+// Yes, gives the buttons of a message box icons, and draws its own
+// exclamation mark, of another size at each scale.
+class ProgramStyle : public QProxyStyle
+{
+public:
+    ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override
+    {
+        if (icon == SP_MessageBoxWarning)
+            return ExclamationMark();
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        switch (hint) {
+        case SH_DialogButtonLayout:
+            return QDialogButtonBox::WinLayout;
+        case SH_DialogButtonBox_ButtonsHaveIcons:
+            return false;
+        default:
+            return QProxyStyle::styleHint(hint, option, widget, returnData);
+        }
+    }
+};
+
+} // namespace
+
+QColor SystemColourOf(SystemColour colour)
+{
+    const QPalette scheme = QApplication::palette();
+    switch (colour) {
+    case SystemColour::Window:
+        return scheme.color(QPalette::Base);
+    case SystemColour::MenuText:
+        return scheme.color(QPalette::WindowText);
+    case SystemColour::ActiveBorder:
+        return scheme.color(QPalette::Button);
+    }
+    return {};
+}
+
+void FillBackground(QWidget* control, const QColor& colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Window, colour);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
+void ApplyProgramLook(QApplication& app)
+{
+    LoadPictures();
+    app.setStyle(new ProgramStyle);
+    // The dialog font of the platform the windows were designed on, for
+    // controls without a font of their own.
+    QFont dialogFont(WithStandIn(QStringLiteral("MS Sans Serif")));
+    dialogFont.setPointSizeF(8.25);
+    QApplication::setFont(dialogFont);
+}
+
+} // namespace morvantel
