@@ -4,22 +4,26 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+#include <future>
+#include <memory>
+#include <thread>
+
 #if QT_CONFIG(xcb)
 #include <QAbstractNativeEventFilter>
 #include <QPointer>
+#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
+#include <xcb/xcb_ewmh.h>
+#include <xcb/xcb_icccm.h>
+#include <xcb/xcb_xrm.h>
 
 #include <algorithm>
-#include <array>
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <memory>
-#include <thread>
 #include <vector>
 #endif
 
@@ -28,62 +32,65 @@ namespace morvantel::x11 {
 #if QT_CONFIG(xcb)
 namespace {
 
-template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-template <typename Reply> ReplyPtr<Reply> Own(Reply* reply)
+template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> Own(Reply* reply)
 {
     return {reply, &std::free};
 }
 
-xcb_connection_t* Connection()
+// The screen of the display the program runs on, as $DISPLAY names it (:0.1
+// is screen 1), where Qt opens its windows.
+int DisplayScreen(int screens)
 {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
+    char* host = nullptr;
+    int display = 0, screen = 0;
+    const bool parsed = xcb_parse_display(nullptr, &host, &display, &screen);
+    std::free(host);
+    return parsed && screen < screens ? screen : 0;
 }
 
-// The atoms the program names, in the order of their names below.
-enum class Name {
-    NetWmState,
-    SkipTaskbar,
-    SkipPager,
-    SkipSwitcher,
-    MotifWmHints,
-    NetWmName,
-    Utf8String,
-    NetSupported,
-    SupportingWmCheck,
-    RequestFrameExtents,
-    FrameExtents,
-};
-constexpr const char* atomNames[] = {
-    "_NET_WM_STATE",
-    "_NET_WM_STATE_SKIP_TASKBAR",
-    "_NET_WM_STATE_SKIP_PAGER",
-    "_KDE_NET_WM_STATE_SKIP_SWITCHER",
-    "_MOTIF_WM_HINTS",
-    "_NET_WM_NAME",
-    "UTF8_STRING",
-    "_NET_SUPPORTED",
-    "_NET_SUPPORTING_WM_CHECK",
-    "_NET_REQUEST_FRAME_EXTENTS",
-    "_NET_FRAME_EXTENTS",
-};
-constexpr std::size_t atomCount = std::size(atomNames);
-
-// All interned at once, so that the start waits for the X server only once.
-xcb_atom_t Atom(xcb_connection_t* connection, Name name)
+// Qt's connection to the X server, with the window manager hints' atoms,
+// interned together in one round trip when first needed. Null off X11.
+struct Connection
 {
-    static const std::array<xcb_atom_t, atomCount> atoms = [connection] {
-        std::array<xcb_intern_atom_cookie_t, atomCount> cookies{};
-        for (std::size_t i = 0; i < atomCount; ++i)
-            cookies[i] = xcb_intern_atom(connection, 0, std::strlen(atomNames[i]), atomNames[i]);
-        std::array<xcb_atom_t, atomCount> interned{};
-        for (std::size_t i = 0; i < atomCount; ++i) {
-            const auto reply = Own(xcb_intern_atom_reply(connection, cookies[i], nullptr));
-            interned[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    xcb_ewmh_connection_t ewmh{};
+    int screen = 0;
+    xcb_window_t root = XCB_WINDOW_NONE;
+    // Hints of KDE's and of Motif's, which no library names.
+    xcb_atom_t skipSwitcher = XCB_ATOM_NONE, motifHints = XCB_ATOM_NONE;
+};
+
+xcb_atom_t Interned(xcb_connection_t* connection, xcb_intern_atom_cookie_t cookie)
+{
+    const auto reply = Own(xcb_intern_atom_reply(connection, cookie, nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+Connection* X11()
+{
+    static Connection* const x11 = []() -> Connection* {
+        // The offscreen platform has the interface too, without a connection.
+        const auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        xcb_connection_t* connection = native ? native->connection() : nullptr;
+        if (!connection)
+            return nullptr;
+        auto* opened = new Connection;
+        xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection, &opened->ewmh);
+        const auto intern = [connection](const char* name) {
+            return xcb_intern_atom(connection, 0, std::strlen(name), name);
+        };
+        const xcb_intern_atom_cookie_t skipSwitcher = intern("_KDE_NET_WM_STATE_SKIP_SWITCHER");
+        const xcb_intern_atom_cookie_t motifHints = intern("_MOTIF_WM_HINTS");
+        if (!xcb_ewmh_init_atoms_replies(&opened->ewmh, cookies, nullptr)) {
+            delete opened;
+            return nullptr;
         }
-        return interned;
+        opened->skipSwitcher = Interned(connection, skipSwitcher);
+        opened->motifHints = Interned(connection, motifHints);
+        opened->screen = DisplayScreen(opened->ewmh.nb_screens);
+        opened->root = opened->ewmh.screens[opened->screen]->root;
+        return opened;
     }();
-    return atoms[static_cast<std::size_t>(name)];
+    return x11;
 }
 
 xcb_window_t NativeWindow(QWidget* window)
@@ -91,201 +98,293 @@ xcb_window_t NativeWindow(QWidget* window)
     return static_cast<xcb_window_t>(window->winId());
 }
 
-xcb_window_t Root(xcb_connection_t* connection)
+// The window a running window manager names as its check; none where no
+// manager runs. One that has gone leaves its _NET_SUPPORTED and the name of
+// its check window behind on the root window; only a running one keeps that
+// window, which names itself.
+xcb_window_t WindowManagerCheck(Connection& x11)
 {
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_window_t named = XCB_WINDOW_NONE, itself = XCB_WINDOW_NONE;
+    if (!xcb_ewmh_get_supporting_wm_check_reply(
+            &x11.ewmh, xcb_ewmh_get_supporting_wm_check(&x11.ewmh, x11.root), &named, nullptr) ||
+        !xcb_ewmh_get_supporting_wm_check_reply(
+            &x11.ewmh, xcb_ewmh_get_supporting_wm_check(&x11.ewmh, named), &itself, nullptr) ||
+        itself != named)
+        return XCB_WINDOW_NONE;
+    return named;
 }
 
-// The values of a 32-bit property, empty when the window has none.
-std::vector<std::uint32_t> Property(xcb_connection_t* connection, xcb_window_t window,
-                                    xcb_atom_t property, xcb_atom_t type)
+bool WindowManagerSupports(Connection& x11, xcb_atom_t hint)
 {
-    const auto reply = Own(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr));
-    if (!reply || reply->format != 32)
-        return {};
-    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    return {values, values + xcb_get_property_value_length(reply.get()) / 4};
-}
-
-void SetProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                 xcb_atom_t type, int format, std::uint32_t count, const void* data)
-{
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, type, format, count,
-                        data);
-    xcb_flush(connection);
-}
-
-// A window manager that has gone leaves its _NET_SUPPORTED behind on the root
-// window; only a running one keeps the window it names as its check, which
-// names itself.
-bool WindowManagerRuns(xcb_connection_t* connection)
-{
-    const xcb_atom_t check = Atom(connection, Name::SupportingWmCheck);
-    const auto named = Property(connection, Root(connection), check, XCB_ATOM_WINDOW);
-    if (named.size() != 1)
+    if (WindowManagerCheck(x11) == XCB_WINDOW_NONE)
         return false;
-    const auto itself = Property(connection, named[0], check, XCB_ATOM_WINDOW);
-    return itself.size() == 1 && itself[0] == named[0];
-}
-
-bool WindowManagerSupports(xcb_connection_t* connection, xcb_atom_t hint)
-{
-    if (!WindowManagerRuns(connection))
+    xcb_ewmh_get_atoms_reply_t supported{};
+    if (!xcb_ewmh_get_supported_reply(&x11.ewmh, xcb_ewmh_get_supported(&x11.ewmh, x11.screen),
+                                      &supported, nullptr))
         return false;
-    const auto supported =
-        Property(connection, Root(connection), Atom(connection, Name::NetSupported), XCB_ATOM_ATOM);
-    return std::find(supported.begin(), supported.end(), hint) != supported.end();
+    const bool found = std::find(supported.atoms, supported.atoms + supported.atoms_len, hint) !=
+                       supported.atoms + supported.atoms_len;
+    xcb_ewmh_get_atoms_reply_wipe(&supported);
+    return found;
 }
 
-std::vector<std::uint32_t> FrameExtentsOn(xcb_connection_t* connection, QWidget* window)
+// The border the window manager has put on the window, in the window's own
+// pixels; nothing where it has put none yet. Whether it can be a border on the
+// screen is for the placement to judge; here only figures too large for any
+// screen are turned away, before they overflow a QMargins.
+std::optional<QMargins> BorderOn(Connection& x11, QWidget* window)
 {
-    return Property(connection, NativeWindow(window), Atom(connection, Name::FrameExtents),
-                    XCB_ATOM_CARDINAL);
-}
-
-// The window manager's _NET_FRAME_EXTENTS as a border in the window's own
-// pixels. Whether it can be a border on the screen is for the placement to
-// judge; here only figures too large for any screen are turned away, before
-// they overflow a QMargins.
-std::optional<QMargins> AsBorder(const std::vector<std::uint32_t>& extents, QWidget* window)
-{
-    const auto tooLarge = [](std::uint32_t pixels) { return pixels > 0xFFFF; };
-    if (extents.size() != 4 || std::any_of(extents.begin(), extents.end(), tooLarge))
+    xcb_ewmh_get_extents_reply_t extents{};
+    if (!xcb_ewmh_get_frame_extents_reply(
+            &x11.ewmh, xcb_ewmh_get_frame_extents(&x11.ewmh, NativeWindow(window)), &extents,
+            nullptr))
         return std::nullopt;
-    // Left, right, top, bottom, in device pixels.
+    if (std::max({extents.left, extents.right, extents.top, extents.bottom}) > 0xFFFF)
+        return std::nullopt;
+    // The manager counts device pixels.
     const qreal ratio = window->devicePixelRatioF();
     const auto scaled = [ratio](std::uint32_t pixels) { return qRound(pixels / ratio); };
-    return QMargins(scaled(extents[0]), scaled(extents[2]), scaled(extents[1]), scaled(extents[3]));
+    return QMargins(scaled(extents.left), scaled(extents.top), scaled(extents.right),
+                    scaled(extents.bottom));
 }
 
-// Windows waiting for the border that the window manager sets when it frames
-// them, seen in the X events that reach the program.
-class FrameExtentsWatch : public QAbstractNativeEventFilter
+// What the program follows in the X events that reach it: windows waiting for
+// the border the window manager sets when it frames them, and the window
+// manager's own check window, whose end is the manager's.
+class Watch : public QAbstractNativeEventFilter
 {
 public:
-    static FrameExtentsWatch& Instance()
+    static Watch& Instance()
     {
-        static FrameExtentsWatch* const watch = [] {
-            auto* created = new FrameExtentsWatch;
+        static Watch* const watch = [] {
+            auto* created = new Watch;
             qApp->installNativeEventFilter(created);
             return created;
         }();
         return *watch;
     }
 
-    void Wait(QWidget* window, std::function<void(QMargins)> arrived)
+    void WaitForBorder(QWidget* window, std::function<void(QMargins)> arrived)
     {
         std::erase_if(waiting_, [](const auto& entry) { return entry.second.window.isNull(); });
         waiting_[NativeWindow(window)] = {window, std::move(arrived)};
     }
 
+    void FollowWindowManager(Connection& x11)
+    {
+        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp,
+                         [this](QWindow* focused) { FocusMoved(focused); });
+        WatchCheckWindow(x11);
+    }
+
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
     {
-        if (eventType != "xcb_generic_event_t")
+        Connection* x11 = X11();
+        if (eventType != "xcb_generic_event_t" || !x11)
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-            return false;
-        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-        xcb_connection_t* connection = Connection();
-        if (!connection || notify->atom != Atom(connection, Name::FrameExtents) ||
-            notify->state != XCB_PROPERTY_NEW_VALUE)
-            return false;
-        const auto found = waiting_.find(notify->window);
+        switch (event->response_type & 0x7f) {
+        case XCB_PROPERTY_NOTIFY: {
+            const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+            if (notify->window == x11->root)
+                RootChanged(*x11, *notify);
+            else if (notify->atom == x11->ewmh._NET_FRAME_EXTENTS &&
+                     notify->state == XCB_PROPERTY_NEW_VALUE)
+                BorderArrived(*x11, notify->window);
+            break;
+        }
+        case XCB_FOCUS_OUT:
+            if (managerGone_)
+                ActivateLastFocused();
+            break;
+        case XCB_BUTTON_PRESS:
+            if (managerGone_)
+                FocusClicked(reinterpret_cast<const xcb_button_press_event_t*>(event)->event);
+            break;
+        case XCB_DESTROY_NOTIFY:
+            if (reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == check_)
+                WindowManagerEnded(*x11);
+            break;
+        }
+        return false;
+    }
+
+private:
+    void BorderArrived(Connection& x11, xcb_window_t native)
+    {
+        const auto found = waiting_.find(native);
         if (found == waiting_.end())
-            return false;
+            return;
         Waiting waiting = std::move(found->second);
         waiting_.erase(found);
         if (!waiting.window)
-            return false;
-        if (const auto border =
-                AsBorder(FrameExtentsOn(connection, waiting.window), waiting.window))
+            return;
+        if (const auto border = BorderOn(x11, waiting.window))
             // Later, not in the middle of Qt's handling of X events.
             QMetaObject::invokeMethod(
                 waiting.window,
                 [arrived = std::move(waiting.arrived), border] { arrived(*border); },
                 Qt::QueuedConnection);
-        return false;
     }
 
-private:
+    // Told when the check window goes, as it goes with its manager.
+    void WatchCheckWindow(Connection& x11)
+    {
+        check_ = WindowManagerCheck(x11);
+        if (check_ == XCB_WINDOW_NONE)
+            return;
+        const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(x11.ewmh.connection, check_, XCB_CW_EVENT_MASK, &events);
+        xcb_flush(x11.ewmh.connection);
+    }
+
+    // The manager's claims stay on the root window, and Qt, reading them, would
+    // go on asking it to activate each window: the keyboard would go nowhere.
+    // The claims go with the manager, where no new one has made its own; Qt
+    // then sets the focus itself.
+    void WindowManagerEnded(Connection& x11)
+    {
+        check_ = XCB_WINDOW_NONE;
+        if (WindowManagerCheck(x11) != XCB_WINDOW_NONE)
+            return;
+        xcb_delete_property(x11.ewmh.connection, x11.root, x11.ewmh._NET_SUPPORTED);
+        xcb_delete_property(x11.ewmh.connection, x11.root, x11.ewmh._NET_SUPPORTING_WM_CHECK);
+        xcb_flush(x11.ewmh.connection);
+    }
+
+    void RootChanged(Connection& x11, const xcb_property_notify_event_t& notify)
+    {
+        if (notify.atom == x11.ewmh._NET_SUPPORTING_WM_CHECK &&
+            notify.state == XCB_PROPERTY_NEW_VALUE)
+            WatchCheckWindow(x11); // a new manager
+        // Once Qt has read that no manager supports anything, the window that
+        // had the focus takes it back.
+        if (notify.atom == x11.ewmh._NET_SUPPORTED && notify.state == XCB_PROPERTY_DELETE) {
+            managerGone_ = true;
+            ActivateLastFocused();
+        }
+        if (notify.atom == x11.ewmh._NET_SUPPORTED && notify.state == XCB_PROPERTY_NEW_VALUE)
+            managerGone_ = false;
+    }
+
+    // The program's windows in the order they had the focus, the latest last.
+    void FocusMoved(QWindow* focused)
+    {
+        std::erase_if(focusOrder_, [focused](const QPointer<QWindow>& window) {
+            return window.isNull() || window == focused;
+        });
+        if (focused)
+            focusOrder_.push_back(focused);
+    }
+
+    // Without a manager, where the focus has gone nowhere, as when the
+    // window that had it closed, the window that had it before takes it, as a
+    // manager would give it. Qt would set it as of the last time it heard
+    // from the server, which the server ignores once the focus has moved
+    // since; so the program sets it as of now.
+    void ActivateLastFocused()
+    {
+        QMetaObject::invokeMethod(
+            qGuiApp,
+            [this] {
+                Connection* x11 = X11();
+                xcb_connection_t* connection = x11->ewmh.connection;
+                const auto focus = Own(xcb_get_input_focus_reply(
+                    connection, xcb_get_input_focus(connection), nullptr));
+                if (!focus ||
+                    (focus->focus != XCB_NONE && focus->focus != XCB_INPUT_FOCUS_POINTER_ROOT &&
+                     focus->focus != x11->root))
+                    return;
+                for (auto window = focusOrder_.rbegin(); window != focusOrder_.rend(); ++window)
+                    if (*window && (*window)->isExposed()) {
+                        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT,
+                                            xcb_window_t((*window)->winId()), XCB_CURRENT_TIME);
+                        xcb_flush(connection);
+                        return;
+                    }
+            },
+            Qt::QueuedConnection);
+    }
+
+    // Without a manager, a click gives the window the keyboard, as a manager
+    // would.
+    void FocusClicked(xcb_window_t native)
+    {
+        for (const QWindow* window : QGuiApplication::topLevelWindows())
+            if (window->isExposed() && xcb_window_t(window->winId()) == native) {
+                xcb_set_input_focus(X11()->ewmh.connection, XCB_INPUT_FOCUS_PARENT, native,
+                                    XCB_CURRENT_TIME);
+                xcb_flush(X11()->ewmh.connection);
+            }
+    }
+
     struct Waiting
     {
         QPointer<QWidget> window;
         std::function<void(QMargins)> arrived;
     };
     std::map<xcb_window_t, Waiting> waiting_;
+    xcb_window_t check_ = XCB_WINDOW_NONE;
+    std::vector<QPointer<QWindow>> focusOrder_;
+    bool managerGone_ = false;
 };
 
 } // namespace
 
 void KeepOutOfWindowLists(QWidget* window)
 {
-    xcb_connection_t* connection = Connection();
-    if (!connection)
+    Connection* x11 = X11();
+    if (!x11)
         return;
     // Qt adds its own states to these when it maps the window. KWin keeps a
     // window out of its switcher only when told so in a state of its own.
-    const xcb_atom_t states[] = {Atom(connection, Name::SkipTaskbar),
-                                 Atom(connection, Name::SkipPager),
-                                 Atom(connection, Name::SkipSwitcher)};
-    SetProperty(connection, NativeWindow(window), Atom(connection, Name::NetWmState), XCB_ATOM_ATOM,
-                32, std::size(states), states);
+    xcb_atom_t states[] = {x11->ewmh._NET_WM_STATE_SKIP_TASKBAR, x11->ewmh._NET_WM_STATE_SKIP_PAGER,
+                           x11->skipSwitcher};
+    xcb_ewmh_set_wm_state(&x11->ewmh, NativeWindow(window), std::size(states), states);
+    xcb_flush(x11->ewmh.connection);
 }
 
 void FixInPlace(QWidget* window)
 {
-    xcb_connection_t* connection = Connection();
-    if (!connection)
+    Connection* x11 = X11();
+    if (!x11)
         return;
     // Motif window manager hints: which functions and decorations are given.
     enum : std::uint32_t { Functions = 1, Decorations = 2, FunctionClose = 32 };
     const std::uint32_t hints[5] = {Functions | Decorations, FunctionClose, 0, 0, 0};
-    const xcb_atom_t motifHints = Atom(connection, Name::MotifWmHints);
-    SetProperty(connection, NativeWindow(window), motifHints, motifHints, 32, 5, hints);
+    xcb_change_property(x11->ewmh.connection, XCB_PROP_MODE_REPLACE, NativeWindow(window),
+                        x11->motifHints, x11->motifHints, 32, std::size(hints), hints);
+    xcb_flush(x11->ewmh.connection);
 }
 
 void ClearName(QWidget* window)
 {
-    xcb_connection_t* connection = Connection();
-    if (!connection)
+    Connection* x11 = X11();
+    if (!x11)
         return;
-    const xcb_window_t native = NativeWindow(window);
-    SetProperty(connection, native, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, "");
-    SetProperty(connection, native, Atom(connection, Name::NetWmName),
-                Atom(connection, Name::Utf8String), 8, 0, "");
+    xcb_icccm_set_wm_name(x11->ewmh.connection, NativeWindow(window), XCB_ATOM_STRING, 8, 0, "");
+    xcb_ewmh_set_wm_name(&x11->ewmh, NativeWindow(window), 0, "");
+    xcb_flush(x11->ewmh.connection);
 }
 
 std::optional<QMargins> FrameExtents(QWidget* window)
 {
-    xcb_connection_t* connection = Connection();
-    if (!connection)
-        return std::nullopt;
+    Connection* x11 = X11();
     // A window manager that left the question unanswered once will leave it
     // so again; each window would only wait for nothing.
     static bool leftUnanswered = false;
-    const xcb_atom_t request = Atom(connection, Name::RequestFrameExtents);
-    if (leftUnanswered || !WindowManagerSupports(connection, request))
+    if (!x11 || leftUnanswered ||
+        !WindowManagerSupports(*x11, x11->ewmh._NET_REQUEST_FRAME_EXTENTS))
         return std::nullopt;
-
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = NativeWindow(window);
-    message.type = request;
-    xcb_send_event(connection, 0, Root(connection),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    xcb_ewmh_request_frame_extents(&x11->ewmh, x11->screen, NativeWindow(window));
+    xcb_flush(x11->ewmh.connection);
 
     // The window manager answers by setting the property on the window, at
     // once where it answers at all.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
     do {
-        const auto extents = FrameExtentsOn(connection, window);
-        if (!extents.empty())
-            return AsBorder(extents, window);
+        if (const auto border = BorderOn(*x11, window))
+            return border;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     } while (std::chrono::steady_clock::now() < deadline);
     leftUnanswered = true;
@@ -294,35 +393,55 @@ std::optional<QMargins> FrameExtents(QWidget* window)
 
 void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arrived)
 {
-    if (Connection())
-        FrameExtentsWatch::Instance().Wait(window, std::move(arrived));
+    if (X11())
+        Watch::Instance().WaitForBorder(window, std::move(arrived));
 }
 
-std::optional<Server> OpenDisplay()
+void FollowWindowManager()
 {
+    if (Connection* x11 = X11())
+        Watch::Instance().FollowWindowManager(*x11);
+}
+
+namespace {
+
+// Opens the display and reads what the program needs of it; this may wait
+// for ever on a server that took the connection and stopped.
+Server AskServer()
+{
+    int screenNumber = 0;
     const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
-        xcb_connect(nullptr, nullptr), &xcb_disconnect);
+        xcb_connect(nullptr, &screenNumber), &xcb_disconnect);
     if (xcb_connection_has_error(connection.get()))
-        return std::nullopt;
-    // Xlib keeps the resources on the first screen's root window.
-    const auto reply = Own(xcb_get_property_reply(
-        connection.get(),
-        xcb_get_property(connection.get(), 0, Root(connection.get()), XCB_ATOM_RESOURCE_MANAGER,
-                         XCB_ATOM_STRING, 0, 16384),
-        nullptr));
-    if (!reply || reply->format != 8)
-        return Server{};
-    const QByteArray resources(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                               xcb_get_property_value_length(reply.get()));
-    for (const QByteArray& line : resources.split('\n')) {
-        if (!line.startsWith("Xft.dpi:"))
-            continue;
-        bool isNumber = false;
-        const double dpi = line.mid(8).trimmed().toDouble(&isNumber);
-        if (isNumber)
-            return Server{dpi};
-    }
-    return Server{};
+        return {};
+    xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection.get()));
+    for (int i = 0; i < screenNumber && screen.rem > 1; ++i)
+        xcb_screen_next(&screen);
+    // The resources as Xlib reads them, with wildcards, comments and all.
+    const std::unique_ptr<xcb_xrm_database_t, decltype(&xcb_xrm_database_free)> resources(
+        xcb_xrm_database_from_resource_manager(connection.get(), screen.data),
+        &xcb_xrm_database_free);
+    char* value = nullptr;
+    if (!resources || xcb_xrm_resource_get_string(resources.get(), "Xft.dpi", nullptr, &value) < 0)
+        return {Server::Reach::Opened, std::nullopt};
+    bool isNumber = false;
+    const double dpi = QByteArray(value).trimmed().toDouble(&isNumber);
+    std::free(value);
+    return {Server::Reach::Opened, isNumber ? std::optional(dpi) : std::nullopt};
+}
+
+} // namespace
+
+Server OpenDisplay(std::chrono::milliseconds patience)
+{
+    // Asked on a thread of its own, so that a server that never answers keeps
+    // only that thread waiting, which ends with the program.
+    std::packaged_task<Server()> ask(AskServer);
+    std::future<Server> answer = ask.get_future();
+    std::thread(std::move(ask)).detach();
+    if (answer.wait_for(patience) == std::future_status::timeout)
+        return {Server::Reach::Silent, std::nullopt};
+    return answer.get();
 }
 
 #else
@@ -335,9 +454,10 @@ std::optional<QMargins> FrameExtents(QWidget*)
     return std::nullopt;
 }
 void WhenFrameExtentsArrive(QWidget*, std::function<void(QMargins)>) {}
-std::optional<Server> OpenDisplay()
+void FollowWindowManager() {}
+Server OpenDisplay(std::chrono::milliseconds)
 {
-    return std::nullopt;
+    return {};
 }
 
 #endif

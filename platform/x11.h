@@ -2,6 +2,7 @@
 
 #include <QMargins>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -30,14 +31,21 @@ std::optional<QMargins> FrameExtents(QWidget* window);
 // window after all, after the map.
 void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arrived);
 
+// Where the window manager ends while the program runs, as when it is killed,
+// the program stops asking it for anything and takes the keyboard focus back
+// itself, into the window that had it; a manager that starts later is
+// followed as well.
+void FollowWindowManager();
+
 // What the program learns of the X server over a connection of its own, made
-// before Qt starts: that the display opens at all, and the font DPI the
-// desktop gives X11 programs, Xft.dpi among the server's resources, where it
-// sets one. Nothing where the display cannot be opened.
+// before Qt starts: that the display opens and answers within the patience
+// given, and the font DPI the desktop gives X11 programs, Xft.dpi among the
+// resources of the display's screen, where it sets one.
 struct Server
 {
+    enum class Reach { Opened, Refused, Silent } reach = Reach::Refused;
     std::optional<double> fontDpi;
 };
-std::optional<Server> OpenDisplay();
+Server OpenDisplay(std::chrono::milliseconds patience);
 
 } // namespace morvantel::x11
