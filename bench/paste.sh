@@ -4,23 +4,20 @@
 set -eu
 bench=$1
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-clipboard=
+xvfb= clipboard=
 trap 'kill $clipboard $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work/runtime
+. "$(dirname "$0")/../tests/lib.sh"
+start_xvfb -screen 0 1024x768x24
+export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+clipboard_serves() { xclip -selection clipboard -o -t TARGETS >/dev/null 2>&1; }
 # One letter first: what the program costs at rest with a word in the box.
 for size in 1 1048576 10485760 104857600; do
     head -c $size /dev/zero | tr '\0' k >"$work/text"
     label=$(numfmt --to=iec-i --suffix=B --format=%.0f $size)
     xclip -selection clipboard -quiet -i "$work/text" 2>/dev/null &
     clipboard=$!
-    for _ in $(seq 100); do
-        xclip -selection clipboard -o -t TARGETS >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    poll 10 clipboard_serves || { echo "FAIL: xclip does not serve the clipboard"; exit 1; }
     "$bench" "$label"
     kill $clipboard
     wait $clipboard 2>/dev/null || true

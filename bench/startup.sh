@@ -4,8 +4,8 @@
 set -eu
 bench=$1 floor=$2 text=$3 program=$4 runs=${5:-31}
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-DISPLAY=:$(cat "$work/display") "$bench" "$runs" "$floor" "$text" "$program"
+xvfb=
+trap '[ -z "$xvfb" ] || kill $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+. "$(dirname "$0")/../tests/lib.sh"
+start_xvfb -screen 0 1024x768x24
+"$bench" "$runs" "$floor" "$text" "$program"

@@ -1,16 +1,12 @@
 """Reads the program's windows back as the desktop's own clients do.
 
-    desktop_probe.py taskbar WINDOW     listed, skipped or missing, as libwnck
-                                        (taskbars and pagers) sees the window
-    desktop_probe.py buttons TITLE      the buttons of the window, left to right,
-                                        as a screen reader finds them (AT-SPI)
-    desktop_probe.py audit TITLE...     what a screen reader would announce
-                                        badly in the program's windows
-    desktop_probe.py panel              a desktop panel, "morvantel-panel",
-                                        along the top of the screen, until killed
+    taskbar WINDOW     listed, skipped or missing in taskbars and pagers (libwnck)
+    buttons TITLE      the window's buttons, left to right (AT-SPI)
+    text TITLE NAME    the text of the box NAME in the window (AT-SPI)
+    audit TITLE...     what a screen reader would announce badly (AT-SPI)
+    panel              a desktop panel, "morvantel-panel", along the top
 
-Run by Debian's own Python, with the bindings of the desktop's libraries. The
-AT-SPI commands wait up to ten seconds for the windows to reach the bus.
+Run by Debian's own Python; the AT-SPI commands wait up to ten seconds.
 """
 import re
 import sys
@@ -28,7 +24,8 @@ def taskbar(window_id):
     window = Wnck.Window.get(int(window_id))
     if window is None:
         return "missing"
-    return "skipped" if window.is_skip_tasklist() else "listed"
+    skips = {window.is_skip_tasklist(), window.is_skip_pager()}
+    return "partly" if len(skips) == 2 else "skipped" if True in skips else "listed"
 
 
 def program_windows():
@@ -83,6 +80,21 @@ def buttons(title):
     return " ".join(button.name for button in sorted(until_found(find), key=across))
 
 
+def text(title, name):
+    def find():
+        for window in program_windows():
+            if re.fullmatch(title, window.name):
+                for node in below(window):
+                    if node.name == name:
+                        return node
+        return None
+
+    box = until_found(find)
+    if box is None:
+        sys.exit(f"no box {name!r} in a window {title!r} on the accessibility bus")
+    return box.queryText().getText(0, -1)
+
+
 def audit(titles):
     import pyatspi
 
@@ -131,6 +143,8 @@ if __name__ == "__main__":
         print(taskbar(arguments[0]))
     elif command == "buttons":
         print(buttons(arguments[0]))
+    elif command == "text":
+        print(text(*arguments))
     elif command == "audit":
         print(audit(arguments), end="")
     elif command == "panel":

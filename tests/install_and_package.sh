@@ -13,21 +13,22 @@ fail() {
     exit 1
 }
 
+# What the program installs, below its prefix.
+installed="bin/morvantel share/applications/$id.desktop share/metainfo/$id.metainfo.xml
+share/icons/hicolor/32x32/apps/morvantel.png share/icons/hicolor/scalable/apps/morvantel.svg
+share/man/man1/morvantel.1"
+
 case $mode in
 install)
     prefix=$work/prefix
     cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "cmake --install: $(cat "$work/install.log")"
-    for file in bin/morvantel "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
-        share/icons/hicolor/32x32/apps/morvantel.png share/icons/hicolor/scalable/apps/morvantel.svg \
-        share/man/man1/morvantel.1; do
-        [ -f "$prefix/$file" ] || fail "$file is not installed"
-    done
+    [ "$(cd "$prefix" && find . -type f | sort)" = "$(printf './%s\n' $installed | sort)" ] ||
+        fail "installed: $(cd "$prefix" && find . -type f)"
     [ -x "$prefix/bin/morvantel" ] || fail "the program is not executable"
-    [ "$(find "$prefix" -type f | wc -l)" -eq 6 ] || fail "unexpected files: $(find "$prefix" -type f)"
 
     page=$prefix/share/man/man1/morvantel.1
     mandoc -T lint -W all "$page" >"$work/mandoc.log" 2>&1 || fail "manual page: $(cat "$work/mandoc.log")"
-    MANWIDTH=80 man -l "$page" 2>&1 | grep -q "^EXIT STATUS" || fail "man -l does not show the manual page"
+    mandoc -T html "$page" | grep -q "id=\"EXIT_STATUS\"" || fail "the manual page shows no EXIT STATUS"
 
     desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
     appstreamcli validate --pedantic --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
@@ -46,15 +47,15 @@ package)
     # Under umask 002, as some users check out, the package must come out alike.
     (umask 002 && timeout 850 sh "$(dirname "$0")/../tools/build-package" "$work") >"$work/build.log" 2>&1 ||
         fail "dpkg-buildpackage: $(tail -30 "$work/build.log")"
-    deb=$(ls "$work"/morvantel_1.0.0.0_*.deb 2>/dev/null)
-    changes=$(ls "$work"/morvantel_1.0.0.0_*.changes 2>/dev/null)
-    [ -n "$deb" ] && [ -n "$changes" ] && [ -f "$work/morvantel_1.0.0.0.dsc" ] ||
+    version=$(dpkg-parsechangelog -l "$(dirname "$0")/../debian/changelog" -S Version)
+    deb=$(ls "$work"/morvantel_"$version"_*.deb 2>/dev/null)
+    changes=$(ls "$work"/morvantel_"$version"_*.changes 2>/dev/null)
+    [ -n "$deb" ] && [ -n "$changes" ] && [ -f "$work/morvantel_$version.dsc" ] ||
         fail "not all of source, binary and changes made: $(ls "$work")"
-    ls "$work"/morvantel-dbgsym_1.0.0.0_*.deb >/dev/null 2>&1 || fail "no debug symbols package"
+    ls "$work"/morvantel-dbgsym_"$version"_*.deb >/dev/null 2>&1 || fail "no debug symbols package"
     contents=$(dpkg-deb -c "$deb")
-    for file in ./usr/bin/morvantel "./usr/share/applications/$id.desktop" \
-        "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/icons/hicolor/32x32/apps/morvantel.png \
-        ./usr/share/icons/hicolor/scalable/apps/morvantel.svg ./usr/share/man/man1/morvantel.1.gz \
+    # Debian compresses the manual page, and adds the copyright and changelog.
+    for file in $(printf './usr/%s\n' $installed | sed 's/\.1$/.1.gz/') \
         ./usr/share/doc/morvantel/copyright ./usr/share/doc/morvantel/changelog.gz; do
         echo "$contents" | grep -q " $file\$" || fail "$file is not in the package"
     done

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/shell.h"
-#include "platform/look.h"
+#include "app/startup.h"
 #include "platform/msgbox.h"
 #include "windows/frmAbout.h"
 #include "windows/frmSplash.h"
@@ -25,8 +25,6 @@ class ProgramUnderTest
 public:
     ProgramUnderTest()
     {
-        QApplication::setQuitOnLastWindowClosed(false);
-        morvantel::ApplyProgramLook(*qApp);
         morvantel::SetQuitHandler([this](int status) { exitStatus = status; });
         morvantel::SetModalRunner([this](QDialog& box) {
             ++boxesShown;
@@ -64,21 +62,42 @@ public:
     std::function<void(QDialog&)> answerBox;
 };
 
-// A control of an open window, or null once the window is closed.
+// A control of an open window, or null once the window is closed. A name the
+// window does not have ends the test at once: it is the test that is wrong.
 template <typename Control> Control* Find(const morvantel::Form& form, const char* name)
 {
-    return form.Window() ? form.Window()->findChild<Control*>(QString::fromLatin1(name)) : nullptr;
+    if (!form.Window())
+        return nullptr;
+    auto* control = form.Window()->findChild<Control*>(QString::fromLatin1(name));
+    if (!control)
+        qFatal("%s has no control %s of that kind", qPrintable(form.Window()->objectName()), name);
+    return control;
 }
 
 // A window class's one instance, by the class's name.
 inline morvantel::Form& FormNamed(const QString& name)
 {
     using morvantel::Default;
+    if (name == "frmTranslate")
+        return Default<frmTranslate>();
     if (name == "frmAbout")
         return Default<frmAbout>();
     if (name == "frmWhatsnew")
         return Default<frmWhatsnew>();
-    if (name == "frmSplash")
-        return Default<frmSplash>();
-    return Default<frmTranslate>();
+    if (name != "frmSplash")
+        qFatal("no window class %s", qPrintable(name));
+    return Default<frmSplash>();
 }
+
+// The main function of a window suite: the application started as the
+// program starts it, so that the desktop's font DPI and scale, the look and
+// the pictures come to the windows as they come to the program's.
+#define MORVANTEL_TEST_MAIN(TestClass)                                                             \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        const auto app = morvantel::StartApplication(argc, argv);                                  \
+        if (!app)                                                                                  \
+            return 1;                                                                              \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

@@ -1,26 +1,19 @@
-#include "app/startup.h"
-#include "platform/controls.h"
+#include "platform/placement.h"
 #include "program_under_test.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QStyleHints>
 
 using morvantel::Default;
-using morvantel::PictureBox;
 using morvantel::Show;
 
-// How every window looks: each as a whole against its reference picture, and
-// what one picture at one scale cannot show.
+// How every window looks, against its reference picture, and what no picture shows.
 class TestLooks : public QObject
 {
     Q_OBJECT
@@ -31,15 +24,8 @@ private slots:
 
     void windowsMatchReferencePictures_data();
     void windowsMatchReferencePictures();
-    void placedOnScreen_data();
-    void placedOnScreen();
     void centredWithTheWindowManagersBorder_data();
     void centredWithTheWindowManagersBorder();
-    void labelsFitTheirText();
-    void picturesDrawnAsDesigned_data();
-    void picturesDrawnAsDesigned();
-    void fontsAreTheDesignsFaces_data();
-    void fontsAreTheDesignsFaces();
     void buttonsFollowColourScheme_data();
     void buttonsFollowColourScheme();
 
@@ -141,38 +127,6 @@ void TestLooks::windowsMatchReferencePictures()
     }
 }
 
-void TestLooks::placedOnScreen_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QPoint>("topLeft"); // of the client area; none where the window is centred
-
-    QTest::newRow("main window, centred") << "frmTranslate" << QPoint();
-    QTest::newRow("splash, centred") << "frmSplash" << QPoint();
-    QTest::newRow("About, at its place") << "frmAbout" << QPoint(156, 129);
-    QTest::newRow("What's New, at About's place") << "frmWhatsnew" << QPoint(156, 129);
-}
-
-void TestLooks::placedOnScreen()
-{
-    QFETCH(QString, window);
-    QFETCH(QPoint, topLeft);
-
-    Show(FormNamed(window));
-    // A place is the client area's; centring is the whole window's.
-    if (!topLeft.isNull()) {
-        QCOMPARE(FormNamed(window).Window()->geometry().topLeft(), topLeft);
-        return;
-    }
-    const QRect placed = FormNamed(window).Window()->frameGeometry();
-    const QRect screen = FormNamed(window).Window()->screen()->geometry();
-    // Twice the centres, so that odd sizes compare whole.
-    const QPoint offCentre = placed.topLeft() * 2 + QPoint(placed.width(), placed.height()) -
-                             screen.topLeft() * 2 - QPoint(screen.width(), screen.height());
-    QVERIFY2(
-        offCentre.manhattanLength() <= 2,
-        qPrintable(QString("off by %1, %2 half pixels").arg(offCentre.x()).arg(offCentre.y())));
-}
-
 void TestLooks::centredWithTheWindowManagersBorder_data()
 {
     QTest::addColumn<QSize>("client");
@@ -182,22 +136,17 @@ void TestLooks::centredWithTheWindowManagersBorder_data()
 
     const QRect screen(0, 0, 1024, 768);
     const QSize main(415, 304);
+    // clang-format off
     QTest::newRow("no border") << main << QMargins() << screen << QRect(QPoint(305, 232), main);
-    QTest::newRow("openbox's border")
-        << main << QMargins(1, 20, 1, 1) << screen << QRect(QPoint(305, 242), main);
+    QTest::newRow("openbox's border") << main << QMargins(1, 20, 1, 1) << screen << QRect(QPoint(305, 242), main);
     // A window manager's nonsense counts as no border at all.
-    QTest::newRow("border of 0xFFFFFFFF")
-        << main << QMargins(-1, -1, -1, -1) << screen << QRect(QPoint(305, 232), main);
-    QTest::newRow("border wider than the screen") << main << QMargins(0, 2147483647, 0, 2147483647)
-                                                  << screen << QRect(QPoint(305, 232), main);
+    QTest::newRow("border of 0xFFFFFFFF") << main << QMargins(-1, -1, -1, -1) << screen << QRect(QPoint(305, 232), main);
+    QTest::newRow("border taller than the screen") << main << QMargins(0, 2147483647, 0, 2147483647) << screen << QRect(QPoint(305, 232), main);
     // Larger than the screen, as at scale 2 on a small one: the title bar
     // stays where it can be reached, below a panel.
-    QTest::newRow("window wider than the screen")
-        << QSize(1660, 608) << QMargins(1, 20, 1, 1) << screen
-        << QRect(QPoint(1, 90), QSize(1660, 608));
-    QTest::newRow("window taller than the screen, panel at the top")
-        << QSize(830, 900) << QMargins(1, 20, 1, 1) << QRect(0, 32, 1024, 736)
-        << QRect(QPoint(97, 52), QSize(830, 900));
+    QTest::newRow("window wider than the screen") << QSize(1660, 608) << QMargins(1, 20, 1, 1) << screen << QRect(QPoint(1, 90), QSize(1660, 608));
+    QTest::newRow("window taller than the screen, panel at the top") << QSize(830, 900) << QMargins(1, 20, 1, 1) << QRect(0, 32, 1024, 736) << QRect(QPoint(97, 52), QSize(830, 900));
+    // clang-format on
 }
 
 void TestLooks::centredWithTheWindowManagersBorder()
@@ -211,126 +160,16 @@ void TestLooks::centredWithTheWindowManagersBorder()
              expected);
 }
 
-void TestLooks::labelsFitTheirText()
-{
-    for (const char* window : {"frmTranslate", "frmAbout", "frmWhatsnew", "frmSplash"}) {
-        Show(FormNamed(window));
-        for (const QLabel* label : FormNamed(window).Window()->findChildren<QLabel*>()) {
-            // Wrapped at blanks within its width, or on one line, nothing is cut off.
-            const QSize needed = label->wordWrap()
-                                     ? QSize(label->width(), label->heightForWidth(label->width()))
-                                     : label->sizeHint();
-            QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
-                     qPrintable(QString("%1 in %2 needs %3 x %4")
-                                    .arg(label->objectName(), window)
-                                    .arg(needed.width())
-                                    .arg(needed.height())));
-        }
-    }
-}
-
-void TestLooks::picturesDrawnAsDesigned_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("ratio"); // device pixels to the pixel
-
-    for (const int ratio : {1, 2}) {
-        const auto row = [ratio](const char* name) -> QTestData& {
-            return QTest::addRow("%s at %dx", name, ratio);
-        };
-        row("About logo, cut off") << "frmAbout"
-                                   << "Picture1" << ratio;
-        row("What's New logo, whole") << "frmWhatsnew"
-                                      << "picIcon" << ratio;
-        row("main window frame, cut off") << "frmTranslate"
-                                          << "Picture1" << ratio;
-        row("splash logo, stretched") << "frmSplash"
-                                      << "imgLogo" << ratio;
-    }
-}
-
-void TestLooks::picturesDrawnAsDesigned()
-{
-    QFETCH(QString, window);
-    QFETCH(QString, box);
-    QFETCH(int, ratio);
-
-    Show(FormNamed(window));
-    auto* pictureBox = Find<PictureBox>(FormNamed(window), box.toLatin1());
-    QVERIFY(pictureBox);
-    QImage drawn(pictureBox->size() * ratio, QImage::Format_RGB32);
-    drawn.setDevicePixelRatio(ratio);
-    pictureBox->render(&drawn);
-
-    // At two device pixels to the pixel the picture comes from its sharp twin.
-    QString file = pictureBox->picture();
-    if (ratio == 2)
-        file.insert(file.lastIndexOf('.'), "@2x");
-    const QImage picture(file);
-    QCOMPARE(picture.size(), pictureBox->pixmap().size() * ratio);
-    const QRect inside(pictureBox->contentsRect().topLeft() * ratio,
-                       pictureBox->contentsRect().size() * ratio);
-    // Either stretched to the box, or at its own size from the corner and cut off.
-    const QImage expected =
-        pictureBox->stretch()
-            ? picture.scaled(inside.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            : picture.copy(QRect(QPoint(), inside.size()));
-    const QImage shown = drawn.copy(inside).convertToFormat(expected.format());
-    qint64 difference = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) {
-            const QColor a = shown.pixelColor(x, y), b = expected.pixelColor(x, y);
-            difference +=
-                qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
-        }
-    const double perPixel = double(difference) / (shown.width() * shown.height());
-    QVERIFY2(perPixel < 0.5, qPrintable(QString("differs by %1 a pixel").arg(perPixel)));
-}
-
-void TestLooks::fontsAreTheDesignsFaces_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::newRow("main window") << "frmTranslate";
-    QTest::newRow("About") << "frmAbout";
-    QTest::newRow("What's New") << "frmWhatsnew";
-    QTest::newRow("splash") << "frmSplash";
-}
-
-void TestLooks::fontsAreTheDesignsFaces()
-{
-    QFETCH(QString, window);
-
-    Show(FormNamed(window));
-    QWidget* shown = FormNamed(window).Window();
-    // Arial, MS Sans Serif and the dialog font all come out in the face of
-    // Arial's metrics, never in a fallback of fontconfig's.
-    QList<QWidget*> controls = shown->findChildren<QWidget*>();
-    controls << shown;
-    for (const QWidget* control : controls) {
-        const QString family = QFontInfo(control->font()).family();
-        QVERIFY2(family == "Liberation Sans",
-                 qPrintable(QString("%1: %2").arg(control->objectName(), family)));
-    }
-    for (const QGroupBox* frame : shown->findChildren<QGroupBox*>()) {
-        // The caption stands in the frame's top edge, clear of its corners.
-        const int captionWidth = frame->fontMetrics().horizontalAdvance(frame->title());
-        QVERIFY2(captionWidth + 16 <= frame->width(), qPrintable(frame->objectName()));
-    }
-}
-
 void TestLooks::buttonsFollowColourScheme_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("button");
-    QTest::newRow("About OK") << "frmAbout"
-                              << "cmdOK";
-    QTest::newRow("About Whats New") << "frmAbout"
-                                     << "cmdNew";
-    QTest::newRow("What's New OK") << "frmWhatsnew"
-                                   << "cmdOk";
-    QTest::newRow("What's New About") << "frmWhatsnew"
-                                      << "cmdAbout";
+    // clang-format off
+    QTest::newRow("About OK") << "frmAbout" << "cmdOK";
+    QTest::newRow("About Whats New") << "frmAbout" << "cmdNew";
+    QTest::newRow("What's New OK") << "frmWhatsnew" << "cmdOk";
+    QTest::newRow("What's New About") << "frmWhatsnew" << "cmdAbout";
+    // clang-format on
 }
 
 void TestLooks::buttonsFollowColourScheme()
@@ -351,13 +190,5 @@ void TestLooks::buttonsFollowColourScheme()
     QCOMPARE(pushButton->grab().toImage().pixelColor(5, 5), buttonColour);
 }
 
-// Started as the program starts, so that the desktop's font DPI (here
-// QT_FONT_DPI) and scale come to the windows as they come to the program's.
-int main(int argc, char* argv[])
-{
-    morvantel::PrepareStart();
-    QApplication app(argc, argv);
-    TestLooks test;
-    return QTest::qExec(&test, argc, argv);
-}
+MORVANTEL_TEST_MAIN(TestLooks)
 #include "tst_looks.moc"

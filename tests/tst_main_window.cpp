@@ -22,24 +22,18 @@ private slots:
     void init();
     void cleanup() { program.Restart(); }
 
-    void typedWordTranslatesAsTyped_data();
-    void typedWordTranslatesAsTyped();
     void keysPressButtons_data();
     void keysPressButtons();
-    void enterTranslatesWhereTheFrameTakesEnter_data();
-    void enterTranslatesWhereTheFrameTakesEnter();
     void menuShortcutsFromAnyControl_data();
     void menuShortcutsFromAnyControl();
     void tabOrder();
-    void ctrlXInWordAsksAndCutsNothing();
-    void exitAnsweredYesEndsEverything_data();
-    void exitAnsweredYesEndsEverything();
-    void exitBoxIgnoresEscAndClose();
+    void exitQuestion_data();
+    void exitQuestion();
     void hugePasteIsCutShort();
     void pasteKeepsFirstLineAsOneStepOfUndo_data();
     void pasteKeepsFirstLineAsOneStepOfUndo();
+    void pasteOfABreakAloneKeepsTheWord();
     void outputCanBeCopiedNotTyped();
-    void closeBoxLeavesOtherWindowsRunning();
 
 private:
     QMainWindow* window() const
@@ -60,86 +54,6 @@ void TestMainWindow::init()
 {
     Show(Default<frmTranslate>());
     QVERIFY(QTest::qWaitForWindowActive(window()));
-}
-
-void TestMainWindow::typedWordTranslatesAsTyped_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("English word") << "above"
-                                  << "svern";
-    QTest::newRow("Kethric word") << "svern"
-                                  << "above";
-    QTest::newRow("leading blank") << " above"
-                                   << "Unknown Word";
-    QTest::newRow("trailing blank") << "above "
-                                    << "Unknown Word";
-    QTest::newRow("capital letter") << "Above"
-                                    << "Unknown Word";
-    QTest::newRow("nothing typed") << ""
-                                   << "Unknown Word";
-}
-
-void TestMainWindow::typedWordTranslatesAsTyped()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-
-    QTest::keyClicks(word(), typed);
-    QTest::keyClick(word(), Qt::Key_Return);
-    QCOMPARE(translation()->text(), expected);
-    QCOMPARE(word()->text(), typed);
-}
-
-void TestMainWindow::keysPressButtons_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("expectedWord");
-    QTest::addColumn<QString>("expectedTranslation");
-
-    // Each starts with "above" typed and an old answer shown.
-    QTest::newRow("Return in word") << "txtWord" << int(Qt::Key_Return) << "above"
-                                    << "svern";
-    QTest::newRow("keypad Enter in word") << "txtWord" << int(Qt::Key_Enter) << "above"
-                                          << "svern";
-    QTest::newRow("Return in output") << "txtTranslation" << int(Qt::Key_Return) << "above"
-                                      << "svern";
-    QTest::newRow("Return on picture") << "Picture1" << int(Qt::Key_Return) << "above"
-                                       << "svern";
-    QTest::newRow("Return on Translate") << "cmdTranslate" << int(Qt::Key_Return) << "above"
-                                         << "svern";
-    QTest::newRow("Return on Clear clears") << "cmdClear" << int(Qt::Key_Return) << ""
-                                            << "";
-    QTest::newRow("space on Translate") << "cmdTranslate" << int(Qt::Key_Space) << "above"
-                                        << "svern";
-    QTest::newRow("space on Clear") << "cmdClear" << int(Qt::Key_Space) << ""
-                                    << "";
-    QTest::newRow("Esc in word") << "txtWord" << int(Qt::Key_Escape) << ""
-                                 << "";
-    QTest::newRow("Esc in output") << "txtTranslation" << int(Qt::Key_Escape) << ""
-                                   << "";
-    QTest::newRow("Esc on Translate") << "cmdTranslate" << int(Qt::Key_Escape) << ""
-                                      << "";
-}
-
-void TestMainWindow::keysPressButtons()
-{
-    QFETCH(QString, focus);
-    QFETCH(int, key);
-    QFETCH(QString, expectedWord);
-    QFETCH(QString, expectedTranslation);
-
-    QTest::keyClicks(word(), "above");
-    translation()->setText("old answer");
-    auto* control = find<QWidget>(focus.toLatin1());
-    control->setFocus();
-    QTest::keyClick(control, Qt::Key(key));
-
-    QCOMPARE(word()->text(), expectedWord);
-    QCOMPARE(translation()->text(), expectedTranslation);
-    QCOMPARE(QApplication::focusWidget(), control);
 }
 
 namespace {
@@ -163,25 +77,62 @@ protected:
 
 } // namespace
 
-void TestMainWindow::enterTranslatesWhereTheFrameTakesEnter_data()
+void TestMainWindow::keysPressButtons_data()
 {
     QTest::addColumn<QString>("focus");
-    QTest::newRow("in word") << "txtWord";
-    QTest::newRow("in output") << "txtTranslation";
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("frameTakesEnter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expectedWord");
+    QTest::addColumn<QString>("expectedTranslation");
+
+    // Each starts with the word typed and an old answer shown. The word goes
+    // to the lookup as it stands, blanks and all.
+    // clang-format off
+    const auto row = [](const char* name, const char* focus, Qt::Key key, bool frameTakesEnter, const char* typed, const char* expectedWord, const char* expectedTranslation) {
+        QTest::newRow(name) << focus << int(key) << frameTakesEnter << typed << expectedWord << expectedTranslation;
+    };
+    row("Return in word", "txtWord", Qt::Key_Return, false, "above", "above", "svern");
+    row("Return after a leading blank", "txtWord", Qt::Key_Return, false, " above", " above", "Unknown Word");
+    row("Return after a trailing blank", "txtWord", Qt::Key_Return, false, "above ", "above ", "Unknown Word");
+    row("Return with nothing typed", "txtWord", Qt::Key_Return, false, "", "", "Unknown Word");
+    row("keypad Enter in word", "txtWord", Qt::Key_Enter, false, "above", "above", "svern");
+    row("Return in output", "txtTranslation", Qt::Key_Return, false, "above", "above", "svern");
+    row("Return on picture", "Picture1", Qt::Key_Return, false, "above", "above", "svern");
+    row("Return in word, frame takes it", "txtWord", Qt::Key_Return, true, "above", "above", "svern");
+    row("Return in output, frame takes it", "txtTranslation", Qt::Key_Return, true, "above", "above", "svern");
+    row("Return on Translate", "cmdTranslate", Qt::Key_Return, false, "above", "above", "svern");
+    row("Return on Clear clears", "cmdClear", Qt::Key_Return, false, "above", "", "");
+    row("space on Translate", "cmdTranslate", Qt::Key_Space, false, "above", "above", "svern");
+    row("space on Clear", "cmdClear", Qt::Key_Space, false, "above", "", "");
+    row("Esc in word", "txtWord", Qt::Key_Escape, false, "above", "", "");
+    row("Esc in output", "txtTranslation", Qt::Key_Escape, false, "above", "", "");
+    row("Esc on Translate", "cmdTranslate", Qt::Key_Escape, false, "above", "", "");
+    // clang-format on
 }
 
-void TestMainWindow::enterTranslatesWhereTheFrameTakesEnter()
+void TestMainWindow::keysPressButtons()
 {
     QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, frameTakesEnter);
+    QFETCH(QString, typed);
+    QFETCH(QString, expectedWord);
+    QFETCH(QString, expectedTranslation);
 
-    auto* frame = find<QWidget>("frmTranslate");
-    frame->installEventFilter(new FrameTakingEnter(frame));
-    QTest::keyClicks(word(), "above");
+    if (frameTakesEnter) {
+        auto* frame = find<QWidget>("frmTranslate");
+        frame->installEventFilter(new FrameTakingEnter(frame));
+    }
+    QTest::keyClicks(word(), typed);
+    translation()->setText("old answer");
     auto* control = find<QWidget>(focus.toLatin1());
     control->setFocus();
-    QTest::keyClick(control, Qt::Key_Return);
+    QTest::keyClick(control, Qt::Key(key));
 
-    QCOMPARE(translation()->text(), QStringLiteral("svern"));
+    QCOMPARE(word()->text(), expectedWord);
+    QCOMPARE(translation()->text(), expectedTranslation);
+    QCOMPARE(QApplication::focusWidget(), control);
 }
 
 void TestMainWindow::menuShortcutsFromAnyControl_data()
@@ -224,41 +175,25 @@ void TestMainWindow::tabOrder()
     QCOMPARE(visited, expected);
 }
 
-void TestMainWindow::ctrlXInWordAsksAndCutsNothing()
+void TestMainWindow::exitQuestion_data()
 {
-    QApplication::clipboard()->setText("on the clipboard before");
-    QTest::keyClicks(word(), "dragon");
-    word()->setSelection(1, 3);
-    program.answerBox = [](QDialog& box) {
-        box.show();
-        QTest::mouseClick(static_cast<QMessageBox&>(box).button(QMessageBox::No), Qt::LeftButton);
-    };
+    QTest::addColumn<QString>("asked");   // Ctrl+X in the word, "rag" selected; or File › Exit
+    QTest::addColumn<QString>("answer");  // Yes, Enter or No, each after Esc and the close box
+    QTest::addColumn<bool>("othersOpen"); // About and What's New open beside
 
-    QTest::keyClick(word(), Qt::Key_X, Qt::ControlModifier);
-
-    QCOMPARE(program.boxesShown, 1);
-    QCOMPARE(Default<frmTranslate>().exitMsg, short(7));
-    QVERIFY(Default<frmTranslate>().IsOpen());
-    QCOMPARE(word()->text(), QStringLiteral("dragon"));
-    QCOMPARE(word()->selectedText(), QStringLiteral("rag"));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("on the clipboard before"));
-    QCOMPARE(QApplication::focusWidget(), word());
-    QVERIFY(!program.exitStatus);
+    // clang-format off
+    QTest::newRow("Ctrl+X, Yes") << "Ctrl+X" << "Yes" << false;
+    QTest::newRow("Ctrl+X, Enter") << "Ctrl+X" << "Enter" << false;
+    QTest::newRow("Ctrl+X, No: nothing cut") << "Ctrl+X" << "No" << false;
+    QTest::newRow("File Exit, Yes: every window ends") << "File Exit" << "Yes" << true;
+    QTest::newRow("File Exit from Clear, No") << "File Exit" << "No" << false;
+    // clang-format on
 }
 
-void TestMainWindow::exitAnsweredYesEndsEverything_data()
+void TestMainWindow::exitQuestion()
 {
-    QTest::addColumn<bool>("withEnter");
-    QTest::addColumn<bool>("othersOpen");
-
-    QTest::newRow("Yes clicked, main window alone") << false << false;
-    QTest::newRow("Enter, main window alone") << true << false;
-    QTest::newRow("Yes clicked, About and What's New open") << false << true;
-}
-
-void TestMainWindow::exitAnsweredYesEndsEverything()
-{
-    QFETCH(bool, withEnter);
+    QFETCH(QString, asked);
+    QFETCH(QString, answer);
     QFETCH(bool, othersOpen);
 
     if (othersOpen) {
@@ -267,57 +202,43 @@ void TestMainWindow::exitAnsweredYesEndsEverything()
         window()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window()));
     }
-    program.answerBox = [withEnter](QDialog& box) {
-        box.show();
-        auto& question = static_cast<QMessageBox&>(box);
-        if (withEnter)
-            QTest::keyClick(&box, Qt::Key_Return);
-        else
-            QTest::mouseClick(question.button(QMessageBox::Yes), Qt::LeftButton);
-    };
-    QTest::keyClick(word(), Qt::Key_X, Qt::ControlModifier);
-
-    QCOMPARE(Default<frmTranslate>().exitMsg, short(6));
-    QCOMPARE(program.exitStatus, std::optional<int>(0));
-    QVERIFY(morvantel::ProgramEnded());
-    QCOMPARE(ProgramUnderTest::VisibleWindowCount(), 0);
-    QVERIFY(!Default<frmTranslate>().IsOpen());
-    QVERIFY(!Default<frmAbout>().IsOpen());
-    QVERIFY(!Default<frmWhatsnew>().IsOpen());
-}
-
-void TestMainWindow::exitBoxIgnoresEscAndClose()
-{
-    QTest::keyClicks(word(), "usv");
-    find<QPushButton>("cmdTranslate")->click();
-    find<QPushButton>("cmdClear")->setFocus();
+    QApplication::clipboard()->setText("on the clipboard before");
+    QTest::keyClicks(word(), "dragon");
+    word()->setSelection(1, 3);
+    QWidget* focus = asked == "Ctrl+X" ? word() : find<QWidget>("cmdClear");
+    focus->setFocus();
     bool stayedOpen = false;
-    program.answerBox = [&stayedOpen](QDialog& dialog) {
+    program.answerBox = [&stayedOpen, answer](QDialog& dialog) {
         auto& box = static_cast<QMessageBox&>(dialog);
         box.show();
-        QCOMPARE(box.text(), QStringLiteral("Are you Sure you want to Quit?"));
-        QCOMPARE(box.windowTitle(), QStringLiteral("Tessar Morvantel"));
-        QCOMPARE(box.icon(), QMessageBox::Warning);
-        QCOMPARE(box.defaultButton(), box.button(QMessageBox::Yes));
-        QCOMPARE(box.buttons().size(), 2);
-        QVERIFY(box.button(QMessageBox::No));
         QCOMPARE(box.windowModality(), Qt::ApplicationModal);
-        QVERIFY(!(box.windowFlags() & Qt::WindowCloseButtonHint));
-
         QTest::keyClick(&box, Qt::Key_Escape);
         box.close();
         stayedOpen = box.isVisible();
-        QTest::mouseClick(box.button(QMessageBox::No), Qt::LeftButton);
+        if (answer == "Enter")
+            QTest::keyClick(&box, Qt::Key_Return);
+        else
+            QTest::mouseClick(box.button(answer == "No" ? QMessageBox::No : QMessageBox::Yes),
+                              Qt::LeftButton);
     };
-    find<QAction>("mnuExit")->trigger();
+    if (asked == "Ctrl+X")
+        QTest::keyClick(word(), Qt::Key_X, Qt::ControlModifier);
+    else
+        find<QAction>("mnuExit")->trigger();
 
+    QCOMPARE(program.boxesShown, 1);
     QVERIFY(stayedOpen);
-    QCOMPARE(Default<frmTranslate>().exitMsg, short(7));
-    QVERIFY(!program.exitStatus);
-    QVERIFY(Default<frmTranslate>().IsOpen());
-    QCOMPARE(word()->text(), QStringLiteral("usv"));
-    QCOMPARE(translation()->text(), QStringLiteral("or"));
-    QCOMPARE(QApplication::focusWidget(), find<QWidget>("cmdClear"));
+    const bool yes = answer != "No";
+    QCOMPARE(Default<frmTranslate>().exitMsg, short(yes ? 6 : 7));
+    QCOMPARE(program.exitStatus, yes ? std::optional<int>(0) : std::nullopt);
+    QCOMPARE(ProgramUnderTest::VisibleWindowCount(), yes ? 0 : othersOpen ? 3 : 1);
+    if (yes)
+        return;
+    QCOMPARE(word()->text(), QStringLiteral("dragon"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("on the clipboard before"));
+    QCOMPARE(QApplication::focusWidget(), focus);
+    if (asked == "Ctrl+X")
+        QCOMPARE(word()->selectedText(), QStringLiteral("rag"));
 }
 
 void TestMainWindow::hugePasteIsCutShort()
@@ -341,15 +262,22 @@ void TestMainWindow::pasteKeepsFirstLineAsOneStepOfUndo_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("selectionStart");
-    QTest::addColumn<int>("selectionLength"); // 0: the cursor alone
+    QTest::addColumn<int>("selectionLength"); // 0: the caret alone; below 0: selected leftwards
     QTest::addColumn<QString>("pasted");
 
+    // Each ends as "dragon"; Ctrl+Z then gives back what was typed.
+    // clang-format off
     QTest::newRow("line from a terminal") << "" << 0 << 0 << "dragon\n";
     QTest::newRow("line from a document") << "" << 0 << 0 << "dragon\r\nmore text\r\n";
     QTest::newRow("into typed text") << "drn" << 2 << 0 << "ago\nn";
-    QTest::newRow("over a selection") << "drxxn" << 2 << 2 << "ago\nmore";
+    QTest::newRow("before typed text") << "gon" << 0 << 0 << "dra\nmore";
     QTest::newRow("after typed text") << "drag" << 4 << 0 << "on\n";
+    QTest::newRow("over a selection") << "drxxn" << 2 << 2 << "ago\nmore";
+    QTest::newRow("over a selection made leftwards") << "drxxn" << 4 << -2 << "ago\nmore";
+    QTest::newRow("over all the text") << "xxxx" << 0 << 4 << "dragon\n";
+    QTest::newRow("breaks one after another") << "" << 0 << 0 << "dragon\n\r\n\n";
     QTest::newRow("no line break") << "dra" << 3 << 0 << "gon";
+    // clang-format on
     for (const auto& [name, lineBreak] : {std::pair{"vertical tab", u'\v'},
                                           {"form feed", u'\f'},
                                           {"next line", u'\u0085'},
@@ -378,6 +306,18 @@ void TestMainWindow::pasteKeepsFirstLineAsOneStepOfUndo()
     QCOMPARE(word()->text(), typed);
 }
 
+void TestMainWindow::pasteOfABreakAloneKeepsTheWord()
+{
+    QTest::keyClicks(word(), "dragon");
+    for (const int caret : {0, 3, 6}) {
+        word()->setCursorPosition(caret);
+        QApplication::clipboard()->setText("\nmore");
+        QTest::keyClick(word(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(word()->text(), QStringLiteral("dragon"));
+        QCOMPARE(word()->cursorPosition(), caret);
+    }
+}
+
 void TestMainWindow::outputCanBeCopiedNotTyped()
 {
     QTest::keyClicks(word(), "above");
@@ -392,24 +332,5 @@ void TestMainWindow::outputCanBeCopiedNotTyped()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("svern"));
 }
 
-void TestMainWindow::closeBoxLeavesOtherWindowsRunning()
-{
-    Show(Default<frmAbout>());
-    QVERIFY(window()->close());
-
-    QCOMPARE(program.boxesShown, 0);
-    QVERIFY(!Default<frmTranslate>().IsOpen());
-    QVERIFY(!program.exitStatus);
-
-    // The About window still works: its button leads on to What's New.
-    QVERIFY(Default<frmAbout>().IsOpen());
-    Find<QPushButton>(Default<frmAbout>(), "cmdNew")->click();
-    QVERIFY(!program.exitStatus);
-    QVERIFY(Default<frmWhatsnew>().IsOpen());
-
-    QVERIFY(Default<frmWhatsnew>().Window()->close());
-    QCOMPARE(program.exitStatus, std::optional<int>(0));
-}
-
-QTEST_MAIN(TestMainWindow)
+MORVANTEL_TEST_MAIN(TestMainWindow)
 #include "tst_main_window.moc"

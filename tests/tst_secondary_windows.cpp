@@ -14,17 +14,144 @@ class TestSecondaryWindows : public QObject
 private slots:
     void cleanup() { program.Restart(); }
 
+    void splashKeys_data();
+    void splashKeys();
+    void splashClicks_data();
+    void splashClicks();
+    void splashReleaseOutsideIsNoClick();
+    void mainWindowOpensOnceHoweverFast();
+    void splashClosedEndsProgram();
+
     void keys_data();
     void keys();
     void addressIsReadOnlyButSelectable();
-    void showingAnOpenWindowBringsItForward();
     void buttonsLeadToEachOther();
     void reopenedWindowIsBuiltAfresh();
     void lastWindowClosingEndsProgram();
 
 private:
+    QWidget* splash() const { return Default<frmSplash>().Window(); }
+    void showSplash()
+    {
+        Show(Default<frmSplash>());
+        QVERIFY(QTest::qWaitForWindowExposed(splash()));
+    }
+    // The main window opened in place of the splash window, or the splash
+    // window stayed alone; either way the program runs on.
+    void verifyLeftForMainWindow(bool left = true);
+
     ProgramUnderTest program;
 };
+
+void TestSecondaryWindows::verifyLeftForMainWindow(bool left)
+{
+    QCOMPARE(Default<frmSplash>().IsOpen(), !left);
+    QCOMPARE(Default<frmTranslate>().IsOpen(), left);
+    QVERIFY(!program.exitStatus);
+    QCOMPARE(ProgramUnderTest::VisibleWindowCount(), 1);
+}
+
+void TestSecondaryWindows::splashKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("leaves");
+
+    QTest::newRow("letter") << int(Qt::Key_Q) << "q" << true;
+    QTest::newRow("blank") << int(Qt::Key_Space) << " " << true;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << "\r" << true;
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << "\x1b" << true;
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "\b" << true;
+    QTest::newRow("Shift alone") << int(Qt::Key_Shift) << "" << false;
+    QTest::newRow("arrow") << int(Qt::Key_Left) << "" << false;
+    QTest::newRow("function key") << int(Qt::Key_F5) << "" << false;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << "\x7f" << false;
+}
+
+void TestSecondaryWindows::splashKeys()
+{
+    showSplash();
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(bool, leaves);
+
+    // Sent as the platform sends it, text included.
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(splash(), &press);
+
+    verifyLeftForMainWindow(leaves);
+}
+
+void TestSecondaryWindows::splashClicks_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<bool>("leaves");
+
+    for (const char* label : {"lblCompany", "lblCompanyProduct", "lblCopyright", "lblLicenseTo",
+                              "lblPlatform", "lblProductName", "lblVersion", "lblWarning"})
+        QTest::newRow(label) << label << QPoint(3, 3) << true;
+    QTest::newRow("logo") << "imgLogo" << QPoint(60, 80) << true;
+    QTest::newRow("free part of the frame") << "Frame1" << QPoint(200, 20) << true;
+    // The window's own surface around Frame1.
+    QTest::newRow("margin left of the frame") << "frmSplash" << QPoint(3, 100) << false;
+    QTest::newRow("margin below the frame") << "frmSplash" << QPoint(240, 274) << false;
+}
+
+void TestSecondaryWindows::splashClicks()
+{
+    showSplash();
+    QFETCH(QString, control);
+    QFETCH(QPoint, at);
+    QFETCH(bool, leaves);
+
+    auto* target = Find<QWidget>(Default<frmSplash>(), control.toLatin1());
+    QVERIFY(target);
+    QCOMPARE(splash()->childAt(target->mapTo(splash(), at)), target);
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);
+
+    verifyLeftForMainWindow(leaves);
+}
+
+void TestSecondaryWindows::splashReleaseOutsideIsNoClick()
+{
+    showSplash();
+    // Pressed on a label, then moved off it to the margin and released there.
+    auto* label = Find<QWidget>(Default<frmSplash>(), "lblCompanyProduct");
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier,
+                        label->mapFrom(splash(), QPoint(3, 100)));
+    verifyLeftForMainWindow(false);
+}
+
+void TestSecondaryWindows::mainWindowOpensOnceHoweverFast()
+{
+    showSplash();
+    QWidget* closing = splash();
+    auto* label = Find<QWidget>(Default<frmSplash>(), "lblVersion");
+    // A key, a second key and a click all queued before the first is handled.
+    for (const char* key : {"a", "b"})
+        QCoreApplication::postEvent(
+            closing, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, key));
+    QTest::mousePress(label, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QWidget* main = Default<frmTranslate>().Window();
+    QVERIFY(main);
+    QTest::mouseRelease(label, Qt::LeftButton);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(Default<frmTranslate>().Window(), main);
+    verifyLeftForMainWindow();
+}
+
+void TestSecondaryWindows::splashClosedEndsProgram()
+{
+    showSplash();
+    QVERIFY(splash()->close());
+    QVERIFY(!Default<frmSplash>().IsOpen());
+    QVERIFY(!Default<frmTranslate>().IsOpen());
+    QCOMPARE(program.exitStatus, std::optional<int>(0));
+}
 
 void TestSecondaryWindows::keys_data()
 {
@@ -32,11 +159,10 @@ void TestSecondaryWindows::keys_data()
     QTest::addColumn<QStringList>("tabOrder"); // from the control that has the focus at first
     QTest::addColumn<int>("closingKey");       // pressed on the last control of the tab order
 
-    QTest::newRow("About") << "frmAbout" << QStringList{"cmdOK", "Picture1", "cmdNew", "cmdOK"}
-                           << int(Qt::Key_Return);
-    QTest::newRow("What's New") << "frmWhatsnew"
-                                << QStringList{"picIcon", "Text1", "cmdAbout", "cmdOk"}
-                                << int(Qt::Key_Space);
+    // clang-format off
+    QTest::newRow("About") << "frmAbout" << QStringList{"cmdOK", "Picture1", "cmdNew", "cmdOK"} << int(Qt::Key_Return);
+    QTest::newRow("What's New") << "frmWhatsnew" << QStringList{"picIcon", "Text1", "cmdAbout", "cmdOk"} << int(Qt::Key_Space);
+    // clang-format on
 }
 
 void TestSecondaryWindows::keys()
@@ -79,15 +205,6 @@ void TestSecondaryWindows::addressIsReadOnlyButSelectable()
     QCOMPARE(address->text(), stored);
     QTest::keyClick(address, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(address->selectedText(), stored);
-}
-
-void TestSecondaryWindows::showingAnOpenWindowBringsItForward()
-{
-    Show(Default<frmAbout>());
-    QWidget* first = Default<frmAbout>().Window();
-    Show(Default<frmAbout>());
-    QCOMPARE(Default<frmAbout>().Window(), first);
-    QCOMPARE(ProgramUnderTest::VisibleWindowCount(), 1);
 }
 
 void TestSecondaryWindows::buttonsLeadToEachOther()
@@ -147,5 +264,5 @@ void TestSecondaryWindows::lastWindowClosingEndsProgram()
     QCOMPARE(ProgramUnderTest::VisibleWindowCount(), 0);
 }
 
-QTEST_MAIN(TestSecondaryWindows)
+MORVANTEL_TEST_MAIN(TestSecondaryWindows)
 #include "tst_secondary_windows.moc"

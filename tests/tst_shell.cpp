@@ -1,28 +1,24 @@
-#include "app/startup.h"
 #include "platform/controls.h"
 #include "program_under_test.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <utility>
+#include <memory>
 
 using morvantel::Default;
-using morvantel::Form;
-using morvantel::PictureBox;
 using morvantel::RunHandler;
 using morvantel::Show;
-using morvantel::WindowError;
 
 namespace {
 
 // A window whose design cannot be built, as when a picture is missing.
-class BrokenWindow : public Form
+class BrokenWindow : public morvantel::Form
 {
 protected:
     QWidget* Load() override
     {
-        auto picture = std::make_unique<PictureBox>();
+        auto picture = std::make_unique<morvantel::PictureBox>();
         picture->setPicture(QStringLiteral(":/no-such-picture.jpg"));
         return picture.release();
     }
@@ -39,12 +35,8 @@ private slots:
 
     void failedShowIsReportedAndEndsProgram();
     void noHandlerRunsAfterEnd();
-    void platformChosen_data();
-    void platformChosen();
-    void wholeScaleAtFontDpi_data();
-    void wholeScaleAtFontDpi();
-    void scaleFactorsRoundedOrDropped_data();
-    void scaleFactorsRoundedOrDropped();
+    void qtToldWholeScales_data();
+    void qtToldWholeScales();
 
 private:
     ProgramUnderTest program;
@@ -82,84 +74,59 @@ void TestShell::noHandlerRunsAfterEnd()
     QVERIFY(!Default<frmTranslate>().IsOpen());
 }
 
-void TestShell::platformChosen_data()
+void TestShell::qtToldWholeScales_data()
 {
-    QTest::addColumn<QByteArray>("chosen");  // QT_QPA_PLATFORM
-    QTest::addColumn<QByteArray>("x11");     // DISPLAY
-    QTest::addColumn<QByteArray>("wayland"); // WAYLAND_DISPLAY
-    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QByteArrayList>("environment"); // what the user sets
+    QTest::addColumn<QByteArray>("variable");        // what Qt is then told
+    QTest::addColumn<QByteArray>("expected");        // "(unset)": nothing
 
-    QTest::newRow("X11 session") << QByteArray() << QByteArray(":0") << QByteArray()
-                                 << QByteArray("xcb");
-    QTest::newRow("Wayland session with XWayland")
-        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0") << QByteArray("xcb;wayland");
-    QTest::newRow("Wayland alone")
-        << QByteArray() << QByteArray() << QByteArray("wayland-0") << QByteArray("wayland");
-    QTest::newRow("the user's choice") << QByteArray("wayland") << QByteArray(":0")
-                                       << QByteArray("wayland-0") << QByteArray("wayland");
+    const auto row = [](const char* set, const char* variable, const char* expected) {
+        QTest::addRow("%s", set) << QByteArray(set).split(' ') << QByteArray(variable)
+                                 << QByteArray(expected);
+    };
+    // clang-format off
+    row("QT_SCALE_FACTOR=1.25", "QT_SCALE_FACTOR", "1");
+    row("QT_SCALE_FACTOR=1.5", "QT_SCALE_FACTOR", "2");
+    row("QT_SCALE_FACTOR=3", "QT_SCALE_FACTOR", "3");
+    for (const char* nonsense : {"QT_SCALE_FACTOR=0", "QT_SCALE_FACTOR=nan", "QT_SCALE_FACTOR=inf", "QT_SCALE_FACTOR=1e9",
+                                 "QT_SCALE_FACTOR=-2", "QT_SCALE_FACTOR=0.5", "QT_SCALE_FACTOR=9", "QT_SCALE_FACTOR=big"})
+        row(nonsense, "QT_SCALE_FACTOR", "(unset)");
+    row("QT_SCREEN_SCALE_FACTORS=1.75", "QT_SCREEN_SCALE_FACTORS", "2");
+    row("QT_SCREEN_SCALE_FACTORS=DP-1=1.5;HDMI-1=1", "QT_SCREEN_SCALE_FACTORS", "DP-1=2;HDMI-1=1");
+    row("QT_SCREEN_SCALE_FACTORS=2.25;1", "QT_SCREEN_SCALE_FACTORS", "2;1");
+    row("QT_SCREEN_SCALE_FACTORS=DP-1=2;HDMI-1=nan", "QT_SCREEN_SCALE_FACTORS", "(unset)");
+    row("QT_FONT_DPI=96", "QT_FONT_DPI", "96");
+    row("QT_FONT_DPI=120", "QT_FONT_DPI", "96");
+    row("QT_FONT_DPI=143", "QT_FONT_DPI", "96");
+    row("QT_FONT_DPI=144", "QT_FONT_DPI", "192");
+    row("QT_FONT_DPI=239", "QT_FONT_DPI", "192");
+    row("QT_FONT_DPI=240", "QT_FONT_DPI", "288");
+    row("QT_FONT_DPI=1000", "QT_FONT_DPI", "768");
+    row("QT_FONT_DPI=0", "QT_FONT_DPI", "96");
+    row("QT_FONT_DPI=nan", "QT_FONT_DPI", "96");
+    row("QT_FONT_DPI=192 QT_ENABLE_HIGHDPI_SCALING=0", "QT_FONT_DPI", "96");
+    row("QT_FONT_DPI=288 QT_ENABLE_HIGHDPI_SCALING=false", "QT_FONT_DPI", "96");
+    row("QT_FONT_DPI=192 QT_ENABLE_HIGHDPI_SCALING=1", "QT_FONT_DPI", "192");
+    row("QT_USE_PHYSICAL_DPI=1", "QT_USE_PHYSICAL_DPI", "(unset)");
+    // clang-format on
 }
 
-void TestShell::platformChosen()
+void TestShell::qtToldWholeScales()
 {
-    QFETCH(QByteArray, chosen);
-    QFETCH(QByteArray, x11);
-    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArrayList, environment);
+    QFETCH(QByteArray, variable);
     QFETCH(QByteArray, expected);
 
-    QCOMPARE(morvantel::PlatformFor(chosen, x11, wayland), expected);
+    for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI",
+                             "QT_ENABLE_HIGHDPI_SCALING", "QT_USE_PHYSICAL_DPI"})
+        qunsetenv(name);
+    for (const QByteArray& setting : environment)
+        qputenv(setting.left(setting.indexOf('=')), setting.mid(setting.indexOf('=') + 1));
+    // The display platform is offscreen, which opens wherever Qt has it.
+    QVERIFY(morvantel::PrepareStart());
+
+    QCOMPARE(qEnvironmentVariableIsSet(variable) ? qgetenv(variable) : "(unset)", expected);
 }
 
-void TestShell::wholeScaleAtFontDpi_data()
-{
-    QTest::addColumn<double>("fontDpi");
-    QTest::addColumn<int>("scale");
-
-    for (const auto& [dpi, scale] : {std::pair{96.0, 1},
-                                     {120.0, 1},
-                                     {143.0, 1},
-                                     {144.0, 2},
-                                     {192.0, 2},
-                                     {239.0, 2},
-                                     {240.0, 3},
-                                     {1000.0, 8}})
-        QTest::addRow("%g dpi", dpi) << dpi << scale;
-    QTest::newRow("no DPI at all") << 0.0 << 1;
-    QTest::newRow("nan") << qQNaN() << 1;
-}
-
-void TestShell::wholeScaleAtFontDpi()
-{
-    QFETCH(double, fontDpi);
-    QFETCH(int, scale);
-
-    QCOMPARE(morvantel::WholeScaleAt(fontDpi), scale);
-}
-
-void TestShell::scaleFactorsRoundedOrDropped_data()
-{
-    QTest::addColumn<QByteArray>("factors");
-    QTest::addColumn<QByteArray>("expected"); // empty: the variable counts as unset
-
-    QTest::newRow("1.25") << QByteArray("1.25") << QByteArray("1");
-    QTest::newRow("1.5") << QByteArray("1.5") << QByteArray("2");
-    QTest::newRow("1.75") << QByteArray("1.75") << QByteArray("2");
-    QTest::newRow("3") << QByteArray("3") << QByteArray("3");
-    QTest::newRow("by screen name")
-        << QByteArray("DP-1=1.5;HDMI-1=1") << QByteArray("DP-1=2;HDMI-1=1");
-    QTest::newRow("by screen order") << QByteArray("2.25;1") << QByteArray("2;1");
-    for (const char* nonsense : {"0", "nan", "inf", "1e9", "-2", "0.5", "9", "big"})
-        QTest::addRow("%s", nonsense) << QByteArray(nonsense) << QByteArray();
-    QTest::newRow("empty") << QByteArray() << QByteArray();
-    QTest::newRow("one screen's nonsense") << QByteArray("DP-1=2;HDMI-1=nan") << QByteArray();
-}
-
-void TestShell::scaleFactorsRoundedOrDropped()
-{
-    QFETCH(QByteArray, factors);
-    QFETCH(QByteArray, expected);
-
-    QCOMPARE(morvantel::WholeScaleFactors(factors), expected);
-}
-
-QTEST_MAIN(TestShell)
+MORVANTEL_TEST_MAIN(TestShell)
 #include "tst_shell.moc"
