@@ -405,6 +405,18 @@ void FollowWindowManager()
 
 namespace {
 
+// Xft.dpi in a resource database, as Xft reads it.
+std::optional<double> FontDpiOf(xcb_xrm_database_t* resources)
+{
+    char* value = nullptr;
+    if (!resources || xcb_xrm_resource_get_string(resources, "Xft.dpi", nullptr, &value) < 0)
+        return std::nullopt;
+    bool isNumber = false;
+    const double dpi = QByteArray(value).trimmed().toDouble(&isNumber);
+    std::free(value);
+    return isNumber ? std::optional(dpi) : std::nullopt;
+}
+
 // Opens the display and reads what the program needs of it; this may wait
 // for ever on a server that took the connection and stopped.
 Server AskServer()
@@ -417,20 +429,20 @@ Server AskServer()
     xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection.get()));
     for (int i = 0; i < screenNumber && screen.rem > 1; ++i)
         xcb_screen_next(&screen);
-    // The resources as Xlib reads them, with wildcards, comments and all.
     const std::unique_ptr<xcb_xrm_database_t, decltype(&xcb_xrm_database_free)> resources(
         xcb_xrm_database_from_resource_manager(connection.get(), screen.data),
         &xcb_xrm_database_free);
-    char* value = nullptr;
-    if (!resources || xcb_xrm_resource_get_string(resources.get(), "Xft.dpi", nullptr, &value) < 0)
-        return {Server::Reach::Opened, std::nullopt};
-    bool isNumber = false;
-    const double dpi = QByteArray(value).trimmed().toDouble(&isNumber);
-    std::free(value);
-    return {Server::Reach::Opened, isNumber ? std::optional(dpi) : std::nullopt};
+    return {Server::Reach::Opened, FontDpiOf(resources.get())};
 }
 
 } // namespace
+
+std::optional<double> FontDpiIn(const QByteArray& resources)
+{
+    const std::unique_ptr<xcb_xrm_database_t, decltype(&xcb_xrm_database_free)> database(
+        xcb_xrm_database_from_string(resources.constData()), &xcb_xrm_database_free);
+    return FontDpiOf(database.get());
+}
 
 Server OpenDisplay(std::chrono::milliseconds patience)
 {
@@ -458,6 +470,10 @@ void FollowWindowManager() {}
 Server OpenDisplay(std::chrono::milliseconds)
 {
     return {};
+}
+std::optional<double> FontDpiIn(const QByteArray&)
+{
+    return std::nullopt;
 }
 
 #endif

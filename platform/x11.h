@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMargins>
 
 #include <chrono>
@@ -47,5 +48,10 @@ struct Server
     std::optional<double> fontDpi;
 };
 Server OpenDisplay(std::chrono::milliseconds patience);
+
+// The font DPI among X resources such as a desktop sets (Xft.dpi), read as
+// Xlib reads them, with wildcards, comments and spacing; nothing where they
+// set none that is a number.
+std::optional<double> FontDpiIn(const QByteArray& resources);
 
 } // namespace morvantel::x11

@@ -1,4 +1,5 @@
 #include "platform/controls.h"
+#include "platform/x11.h"
 #include "program_under_test.h"
 
 #include <QMessageBox>
@@ -37,6 +38,8 @@ private slots:
     void noHandlerRunsAfterEnd();
     void qtToldWholeScales_data();
     void qtToldWholeScales();
+    void desktopFontDpi_data();
+    void desktopFontDpi();
 
 private:
     ProgramUnderTest program;
@@ -87,7 +90,6 @@ void TestShell::qtToldWholeScales_data()
     // clang-format off
     row("QT_SCALE_FACTOR=1.25", "QT_SCALE_FACTOR", "1");
     row("QT_SCALE_FACTOR=1.5", "QT_SCALE_FACTOR", "2");
-    row("QT_SCALE_FACTOR=3", "QT_SCALE_FACTOR", "3");
     for (const char* nonsense : {"QT_SCALE_FACTOR=0", "QT_SCALE_FACTOR=nan", "QT_SCALE_FACTOR=inf", "QT_SCALE_FACTOR=1e9",
                                  "QT_SCALE_FACTOR=-2", "QT_SCALE_FACTOR=0.5", "QT_SCALE_FACTOR=9", "QT_SCALE_FACTOR=big"})
         row(nonsense, "QT_SCALE_FACTOR", "(unset)");
@@ -95,8 +97,6 @@ void TestShell::qtToldWholeScales_data()
     row("QT_SCREEN_SCALE_FACTORS=DP-1=1.5;HDMI-1=1", "QT_SCREEN_SCALE_FACTORS", "DP-1=2;HDMI-1=1");
     row("QT_SCREEN_SCALE_FACTORS=2.25;1", "QT_SCREEN_SCALE_FACTORS", "2;1");
     row("QT_SCREEN_SCALE_FACTORS=DP-1=2;HDMI-1=nan", "QT_SCREEN_SCALE_FACTORS", "(unset)");
-    row("QT_FONT_DPI=96", "QT_FONT_DPI", "96");
-    row("QT_FONT_DPI=120", "QT_FONT_DPI", "96");
     row("QT_FONT_DPI=143", "QT_FONT_DPI", "96");
     row("QT_FONT_DPI=144", "QT_FONT_DPI", "192");
     row("QT_FONT_DPI=239", "QT_FONT_DPI", "192");
@@ -126,6 +126,29 @@ void TestShell::qtToldWholeScales()
     QVERIFY(morvantel::PrepareStart());
 
     QCOMPARE(qEnvironmentVariableIsSet(variable) ? qgetenv(variable) : "(unset)", expected);
+}
+
+void TestShell::desktopFontDpi_data()
+{
+    QTest::addColumn<QByteArray>("resources"); // the X server's RESOURCE_MANAGER
+    QTest::addColumn<double>("expected");      // 0: none
+
+    // clang-format off
+    QTest::newRow("a desktop's") << QByteArray("*customization:\t-color\nXcursor.size:\t24\nXft.antialias:\t1\nXft.dpi:\t144\nXft.hinting:\t1\n") << 144.0;
+    QTest::newRow("for every program") << QByteArray("*dpi: 192\n") << 192.0;
+    QTest::newRow("none") << QByteArray("Xcursor.size: 24\n") << 0.0;
+    QTest::newRow("no number") << QByteArray("Xft.dpi: lots\n") << 0.0;
+    // clang-format on
+}
+
+void TestShell::desktopFontDpi()
+{
+    QFETCH(QByteArray, resources);
+    QFETCH(double, expected);
+#if !QT_CONFIG(xcb)
+    QSKIP("Only X11 desktops set a font DPI among X resources.");
+#endif
+    QCOMPARE(morvantel::x11::FontDpiIn(resources).value_or(0), expected);
 }
 
 MORVANTEL_TEST_MAIN(TestShell)
