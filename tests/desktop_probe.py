@@ -4,7 +4,6 @@
     buttons TITLE      the window's buttons, left to right (AT-SPI)
     text TITLE NAME    the text of the box NAME in the window (AT-SPI)
     audit TITLE...     what a screen reader would announce badly (AT-SPI)
-    panel              a desktop panel, "morvantel-panel", along the top
 
 Run by Debian's own Python; the AT-SPI commands wait up to ten seconds.
 """
@@ -122,21 +121,6 @@ def audit(titles):
     return "\n".join(faults)
 
 
-def panel():
-    import gi
-
-    gi.require_version("Gdk", "3.0")
-    gi.require_version("Gtk", "3.0")
-    from gi.repository import Gdk, Gtk
-
-    window = Gtk.Window(title="morvantel-panel")
-    window.set_type_hint(Gdk.WindowTypeHint.DOCK)
-    window.set_default_size(1024, 24)
-    window.move(0, 0)
-    window.show_all()
-    Gtk.main()
-
-
 if __name__ == "__main__":
     command, arguments = sys.argv[1], sys.argv[2:]
     if command == "taskbar":
@@ -147,7 +131,5 @@ if __name__ == "__main__":
         print(text(*arguments))
     elif command == "audit":
         print(audit(arguments), end="")
-    elif command == "panel":
-        panel()
     else:
         sys.exit(f"unknown command {command}")

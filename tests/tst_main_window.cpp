@@ -33,7 +33,6 @@ private slots:
     void pasteKeepsFirstLineAsOneStepOfUndo_data();
     void pasteKeepsFirstLineAsOneStepOfUndo();
     void pasteOfABreakAloneKeepsTheWord();
-    void outputCanBeCopiedNotTyped();
 
 private:
     QMainWindow* window() const
@@ -316,20 +315,6 @@ void TestMainWindow::pasteOfABreakAloneKeepsTheWord()
         QCOMPARE(word()->text(), QStringLiteral("dragon"));
         QCOMPARE(word()->cursorPosition(), caret);
     }
-}
-
-void TestMainWindow::outputCanBeCopiedNotTyped()
-{
-    QTest::keyClicks(word(), "above");
-    QTest::keyClick(word(), Qt::Key_Return);
-    translation()->setFocus();
-    QTest::keyClicks(translation(), "xyz");
-    QTest::keyClick(translation(), Qt::Key_Backspace);
-    QCOMPARE(translation()->text(), QStringLiteral("svern"));
-
-    QTest::keyClick(translation(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(translation(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("svern"));
 }
 
 MORVANTEL_TEST_MAIN(TestMainWindow)

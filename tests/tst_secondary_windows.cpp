@@ -1,5 +1,6 @@
 #include "program_under_test.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,7 +25,8 @@ private slots:
 
     void keys_data();
     void keys();
-    void addressIsReadOnlyButSelectable();
+    void readOnlyBoxes_data();
+    void readOnlyBoxes();
     void buttonsLeadToEachOther();
     void reopenedWindowIsBuiltAfresh();
     void lastWindowClosingEndsProgram();
@@ -36,8 +38,7 @@ private:
         Show(Default<frmSplash>());
         QVERIFY(QTest::qWaitForWindowExposed(splash()));
     }
-    // The main window opened in place of the splash window, or the splash
-    // window stayed alone; either way the program runs on.
+    // The main window opened in place of the splash, or the splash stayed alone.
     void verifyLeftForMainWindow(bool left = true);
 
     ProgramUnderTest program;
@@ -192,19 +193,33 @@ void TestSecondaryWindows::keys()
     QVERIFY(!Default<frmWhatsnew>().IsOpen());
 }
 
-void TestSecondaryWindows::addressIsReadOnlyButSelectable()
+void TestSecondaryWindows::readOnlyBoxes_data()
 {
-    Show(Default<frmWhatsnew>());
-    auto* address = Find<QLineEdit>(Default<frmWhatsnew>(), "Text1");
-    const QString stored = address->text();
-    QVERIFY(stored.endsWith("@example.org"));
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("main window's answer") << "frmTranslate"
+                                          << "txtTranslation";
+    QTest::newRow("What's New's address") << "frmWhatsnew"
+                                          << "Text1";
+}
 
-    address->setFocus();
-    QTest::keyClicks(address, "typed");
-    QTest::keyClick(address, Qt::Key_Backspace);
-    QCOMPARE(address->text(), stored);
-    QTest::keyClick(address, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(address->selectedText(), stored);
+// They take no typing, but are selected and copied as any other text.
+void TestSecondaryWindows::readOnlyBoxes()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, box);
+
+    Show(FormNamed(window));
+    auto* text = Find<QLineEdit>(FormNamed(window), box.toLatin1());
+    text->setText(text->text() + "stored");
+    const QString stored = text->text();
+    text->setFocus();
+    QTest::keyClicks(text, "typed");
+    QTest::keyClick(text, Qt::Key_Backspace);
+    QCOMPARE(text->text(), stored);
+    QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), stored);
 }
 
 void TestSecondaryWindows::buttonsLeadToEachOther()
