@@ -1,7 +1,13 @@
 #include "app/startup.h"
 
 #include "platform/style.h"
+#include "platform/windowing.h"
+
+#ifdef Q_OS_WIN
+#include "platform/win32.h"
+#else
 #include "platform/x11.h"
+#endif
 
 #include <QApplication>
 
@@ -124,13 +130,15 @@ struct Reach
     std::optional<double> desktopFontDpi;
 };
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 Reach Unreachable(const QByteArray& problem)
 {
     return {problem, std::nullopt};
 }
+#endif
 
 // Tries a platform as QT_QPA_PLATFORM names it: "xcb", "wayland",
-// "offscreen:option" …
+// "offscreen:option", "windows" …; none, the platform's own.
 Reach Try([[maybe_unused]] const QByteArray& platform)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -157,6 +165,10 @@ Reach Try([[maybe_unused]] const QByteArray& platform)
         if (!WaylandDisplayOpens(display))
             return Unreachable("cannot open the Wayland display " + display);
     }
+#elif defined(Q_OS_WIN)
+    // Windows' own platform, chosen or not, draws at the desktop's DPI.
+    if (platform.isEmpty() || platform.startsWith("windows"))
+        return {{}, win32::SystemDpi()};
 #endif
     return {};
 }
@@ -271,7 +283,7 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char* argv[])
     // about to open another; the shell decides that, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
     ApplyProgramLook(*app);
-    x11::FollowWindowManager();
+    windowing::FollowWindowManager();
     return app;
 }
 

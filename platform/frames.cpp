@@ -1,6 +1,6 @@
 #include "platform/frames.h"
 
-#include "platform/x11.h"
+#include "platform/windowing.h"
 
 #include <QIcon>
 #include <QLayout>
@@ -58,24 +58,26 @@ void SetFixedBorder(QWidget* window, TaskbarButton taskbar)
 {
     // A normal window, not a dialog: window managers list an ownerless dialog
     // in their switchers, and GNOME's on its taskbar, whatever it asks for.
+    // On Windows, a frame of fixed size, which the user cannot drag.
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
     window->setWindowIcon(ProgramIcon());
     if (QLayout* layout = window->layout())
         layout->setSizeConstraint(QLayout::SetFixedSize);
     else
         window->setFixedSize(window->size());
     if (taskbar == TaskbarButton::Hidden)
-        x11::KeepOutOfWindowLists(window);
+        windowing::KeepOutOfWindowLists(window);
 }
 
 QWidget* InDialogFrame(QWidget* clientArea)
 {
     auto* window = new DialogFrame(clientArea);
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    x11::KeepOutOfWindowLists(window);
-    x11::FixInPlace(window);
-    x11::ClearName(window);
+    windowing::KeepOutOfWindowLists(window);
+    windowing::FixInPlace(window);
+    windowing::ClearName(window);
     return window;
 }
 

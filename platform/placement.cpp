@@ -1,6 +1,6 @@
 #include "platform/placement.h"
 
-#include "platform/x11.h"
+#include "platform/windowing.h"
 
 #include <QLayout>
 #include <QScreen>
@@ -25,12 +25,12 @@ void CentreOnScreen(QWidget* window)
         centre(QMargins());
         return;
     }
-    if (const auto border = x11::FrameExtents(window)) {
+    if (const auto border = windowing::FrameBorder(window)) {
         centre(*border);
         return;
     }
     centre(QMargins());
-    x11::WhenFrameExtentsArrive(window, centre);
+    windowing::WhenFrameBorderArrives(window, centre);
 }
 
 QRect CentredClientArea(QSize client, QMargins border, QRect screen, QRect available)

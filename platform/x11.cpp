@@ -1,5 +1,7 @@
 #include "platform/x11.h"
 
+#include "platform/windowing.h"
+
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QWidget>
@@ -27,9 +29,8 @@
 #include <vector>
 #endif
 
-namespace morvantel::x11 {
-
 #if QT_CONFIG(xcb)
+namespace morvantel::x11 {
 namespace {
 
 template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> Own(Reply* reply)
@@ -330,6 +331,11 @@ private:
 };
 
 } // namespace
+} // namespace morvantel::x11
+
+namespace morvantel::windowing {
+
+using namespace x11;
 
 void KeepOutOfWindowLists(QWidget* window)
 {
@@ -367,7 +373,7 @@ void ClearName(QWidget* window)
     xcb_flush(x11->ewmh.connection);
 }
 
-std::optional<QMargins> FrameExtents(QWidget* window)
+std::optional<QMargins> FrameBorder(QWidget* window)
 {
     Connection* x11 = X11();
     // A window manager that left the question unanswered once will leave it
@@ -391,7 +397,7 @@ std::optional<QMargins> FrameExtents(QWidget* window)
     return std::nullopt;
 }
 
-void WhenFrameExtentsArrive(QWidget* window, std::function<void(QMargins)> arrived)
+void WhenFrameBorderArrives(QWidget* window, std::function<void(QMargins)> arrived)
 {
     if (X11())
         Watch::Instance().WaitForBorder(window, std::move(arrived));
@@ -403,6 +409,9 @@ void FollowWindowManager()
         Watch::Instance().FollowWindowManager(*x11);
 }
 
+} // namespace morvantel::windowing
+
+namespace morvantel::x11 {
 namespace {
 
 // Xft.dpi in a resource database, as Xft reads it.
@@ -456,17 +465,26 @@ Server OpenDisplay(std::chrono::milliseconds patience)
     return answer.get();
 }
 
+} // namespace morvantel::x11
+
 #else
+
+namespace morvantel::windowing {
 
 void KeepOutOfWindowLists(QWidget*) {}
 void FixInPlace(QWidget*) {}
 void ClearName(QWidget*) {}
-std::optional<QMargins> FrameExtents(QWidget*)
+std::optional<QMargins> FrameBorder(QWidget*)
 {
     return std::nullopt;
 }
-void WhenFrameExtentsArrive(QWidget*, std::function<void(QMargins)>) {}
+void WhenFrameBorderArrives(QWidget*, std::function<void(QMargins)>) {}
 void FollowWindowManager() {}
+
+} // namespace morvantel::windowing
+
+namespace morvantel::x11 {
+
 Server OpenDisplay(std::chrono::milliseconds)
 {
     return {};
@@ -476,6 +494,6 @@ std::optional<double> FontDpiIn(const QByteArray&)
     return std::nullopt;
 }
 
-#endif
-
 } // namespace morvantel::x11
+
+#endif

@@ -1,0 +1,72 @@
+#include "platform/win32.h"
+
+#include "platform/windowing.h"
+
+#include <QWidget>
+#include <QWindow>
+
+#include <windows.h>
+
+namespace morvantel {
+
+namespace {
+
+// The hidden window that owns the windows without a taskbar button: Windows
+// gives an owned window none, and no place in Alt+Tab, and leaves its frame
+// as it is, where a tool window would get a narrow title bar.
+QWindow* HiddenOwner()
+{
+    static QWindow* const owner = [] {
+        auto* window = new QWindow;
+        window->create();
+        return window;
+    }();
+    return owner;
+}
+
+} // namespace
+
+namespace windowing {
+
+void KeepOutOfWindowLists(QWidget* window)
+{
+    window->winId();
+    window->windowHandle()->setTransientParent(HiddenOwner());
+}
+
+// A window without a frame has no title bar to be dragged by, nor a name to
+// be listed by, as it has no taskbar button.
+void FixInPlace(QWidget*) {}
+void ClearName(QWidget*) {}
+
+// Windows knows the frame from the window's style before the window shows.
+std::optional<QMargins> FrameBorder(QWidget* window)
+{
+    window->winId();
+    return window->windowHandle()->frameMargins();
+}
+
+void WhenFrameBorderArrives(QWidget*, std::function<void(QMargins)>) {}
+
+// The shell that draws the frames does not end while programs run.
+void FollowWindowManager() {}
+
+} // namespace windowing
+
+namespace win32 {
+
+std::optional<double> SystemDpi()
+{
+    // Windows tells a program that does not say it follows the DPI that the
+    // desktop has 96; this thread says so until it has asked.
+    const DPI_AWARENESS_CONTEXT before =
+        SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE);
+    const UINT dpi = GetDpiForSystem();
+    if (before)
+        SetThreadDpiAwarenessContext(before);
+    return dpi ? std::optional<double>(dpi) : std::nullopt;
+}
+
+} // namespace win32
+
+} // namespace morvantel
