@@ -6,7 +6,7 @@
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 CI_DIR := build/ci
 
-.PHONY: all packages-run packages-test program run ci-build test bench package references clean
+.PHONY: all packages-run packages-test program run ci-build windows test bench package references clean
 
 all: program
 
@@ -28,8 +28,19 @@ ci-build: packages-test
 	cmake --preset ci
 	cmake --build --preset ci --parallel $(JOBS)
 
-test: ci-build
+# Qt for Windows, built once into the cache (tools/build-qt-windows), then
+# the program for 64-bit Windows, its installer and zip, and its tests, in
+# build/windows/.
+windows: packages-test
+	MORVANTEL_QT_WINDOWS="$$(sh tools/build-qt-windows)" && export MORVANTEL_QT_WINDOWS && \
+		cmake --preset windows
+	cmake --build --preset windows --parallel $(JOBS)
+	cd build/windows && cpack
+
+# The Linux build's tests, then the Windows build's under Wine (label windows).
+test: ci-build windows
 	ctest --preset ci
+	ctest --preset windows
 
 bench: ci-build
 	$(CI_DIR)/bench/translate_bench
@@ -44,13 +55,16 @@ package: packages-test
 
 # After an intended change to how a window looks: draws each window anew into
 # tests/reference-pictures/, at the design's size and at twice it (a desktop of
-# 192 dots per inch), to be looked at and committed.
-references: ci-build
+# 192 dots per inch), and so does the Windows build, under Wine, into
+# tests/reference-pictures/windows/; to be looked at and committed.
+references: ci-build windows
 	cd $(CI_DIR)/tests && RENEW_REFERENCE_PICTURES=1 QT_QPA_PLATFORM=offscreen \
 		./tst_looks windowsMatchReferencePictures
 	cd $(CI_DIR)/tests && RENEW_REFERENCE_PICTURES=1 QT_FONT_DPI=192 \
 		QT_QPA_PLATFORM=offscreen:configfile=$(CURDIR)/tests/offscreen-screen.json \
 		./tst_looks windowsMatchReferencePictures
+	for dpi in 96 192; do cd build/windows && RENEW_REFERENCE_PICTURES=1 LOGPIXELS=$$dpi \
+		ctest -R '^tst_looks-windows$$' --output-on-failure; cd $(CURDIR); done
 
 clean:
 	rm -rf build
