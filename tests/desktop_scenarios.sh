@@ -29,6 +29,8 @@ running() { # pid...
 }
 none_running() { ! running "$@"; }
 cleanup() {
+    # Wine's server leaves its starter behind, and takes Wine's programs along.
+    [ -z "${WINEPREFIX:-}" ] || /usr/lib/wine/wineserver -k 2>/dev/null
     started=$(descendants $$)
     kill $started 2>/dev/null
     poll 5 none_running $started || kill -KILL $started 2>/dev/null
@@ -48,7 +50,7 @@ fail() {
 # where it needs one (xfwm4 lists its windows only once it manages two).
 session="" move_modifier=alt panel=no
 case $desktop in
-openbox) wm="openbox" wm_name="Openbox" ;;
+openbox | wine) wm="openbox" wm_name="Openbox" ;;
 gnome) wm="mutter --replace --x11" wm_name="Mutter" session=GNOME move_modifier=super ;;
 kde) wm="kwin_x11 --replace" wm_name="KWin" session=KDE ;;
 xfce) wm="xfwm4 --replace" wm_name="Xfwm4" session=XFCE panel=yes ;;
@@ -120,7 +122,9 @@ activate() {
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
 type_text() { xdotool type --clearmodifiers --delay 40 "$1"; }
 
-splash_shown() { splash=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1) && [ -n "$splash" ]; }
+# The program's visible windows: under Wine, those of the Windows program.
+program_windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null; }
+splash_shown() { splash=$(program_windows | head -n 1) && [ -n "$splash" ]; }
 await_splash() { poll 10 splash_shown || fail "no splash window"; }
 key_opens() { # key title: the window opened, in $found
     keys "$1"
@@ -139,12 +143,13 @@ open_main() {
     await_splash
     leave_splash
 }
-# File › Exit answered Yes, its buttons Yes before No under every theme.
+# File › Exit answered Yes, its buttons Yes before No under every theme
+# (which a screen reader reads, but for Wine's windows).
 quit_with_yes() {
     activate "$main"
     key_opens ctrl+x "$question_title"
     activate "$found"
-    buttons=$($probe buttons "$question_title")
+    buttons=$([ "$desktop" = wine ] && echo "Yes No" || $probe buttons "$question_title")
     [ "$buttons" = "Yes No" ] || fail "the question's buttons are \"$buttons\", not \"Yes No\""
     keys Return
     expect_exit
@@ -411,6 +416,61 @@ manager-killed)
     poll 5 has_focus "$found" || fail "the question opened without the keyboard"
     keys Return
     poll 10 program_ended || fail "Yes did not end the program"
+    ;;
+installed)
+    # The Windows build under Wine, as a user of Windows meets it: installed
+    # silently, started from its Start-menu entry at 125 % and at 150 %, used,
+    # ended with File › Exit, and uninstalled. PROGRAM is the installer.
+    export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    wine=/usr/lib/wine/wine64
+    program_windows() { xdotool search --onlyvisible --class morvantel.exe 2>/dev/null; }
+    skips_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
+    folder=$WINEPREFIX/drive_c/Program\ Files/Translator
+    entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Translator/Translator.lnk"
+    uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Translator'
+    start_desktop
+    $wine "$program" /S >"$work/install.log" 2>&1 || fail "the installer failed"
+    [ -f "$folder/morvantel.exe" ] && [ -f "$entry" ] || fail "no program or no Start-menu entry installed"
+    $wine reg query "$uninstall_key" >"$work/uninstall-entry.log" 2>&1 || fail "no entry among the installed programs"
+    # The program's icon and version block, as Windows' Explorer shows them.
+    icon=$here/../resources/morvantel.ico
+    wrestool -x --type=group_icon "$folder/morvantel.exe" | head -c "$(wc -c <"$icon")" | cmp -s - "$icon" ||
+        fail "the program's icon is not morvantel.ico"
+    version=$(wrestool -x --raw --type=16 "$folder/morvantel.exe" | strings -el -n 3 | tr '\n' ' ')
+    [ "$version" = "VS_VERSION_INFO StringFileInfo 040904B0 CompanyName N/A ProductName Translator FileVersion \
+1.00 ProductVersion 1.00 InternalName morvantel OriginalFilename morvantel.exe VarFileInfo Translation " ] ||
+        fail "the version block holds: $version"
+    for dpi in 120 144; do
+        $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+        $wine start /wait /unix "$entry" >"$work/program.log" 2>&1 &
+        app=$!
+        await_splash
+        geometry "$splash"
+        [ "${w}x$h" = "$([ $dpi = 120 ] && echo 494x284 || echo 988x568)" ] || fail "the splash window is ${w}x$h at $dpi dpi"
+        skips_taskbar "$splash" || fail "the splash window has a taskbar button"
+        leave_splash
+        ! skips_taskbar "$main" || fail "the main window has no taskbar button"
+        [ $dpi = 144 ] || break
+        quit_with_yes
+    done
+    type_text dragon
+    keys Return Tab Tab ctrl+a ctrl+c
+    poll 5 clipboard_holds "^morvantel$" || fail "the answer to \"dragon\" was not copied"
+    mkdir -p "$shots" && import -frame -window "$main" "$shots/wine-main.png"
+    key_opens F1 "$about_title"
+    skips_taskbar "$found" || fail "About has a taskbar button"
+    geometry "$found"
+    [ "$x,$y" = "156,129" ] || fail "About's client area is at $x,$y, not at its place, 156,129"
+    import -frame -window "$found" "$shots/wine-about.png"
+    activate "$main"
+    key_opens F12 "$whatsnew_title"
+    skips_taskbar "$found" || fail "What's New has a taskbar button"
+    quit_with_yes
+    $wine "$folder/Uninstall.exe" /S >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
+    # The uninstaller finishes from a copy of itself, on its own.
+    poll 20 test ! -e "$folder" || fail "files left behind: $(find "$folder")"
+    [ ! -e "$entry" ] || fail "the Start-menu entry is left behind"
+    ! $wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the entry among the installed programs is left behind"
     ;;
 xwayland)
     # A Wayland session with an X server beside it, as GNOME and KDE run on

@@ -210,6 +210,10 @@ void TestMainWindow::exitQuestion()
     program.answerBox = [&stayedOpen, answer](QDialog& dialog) {
         auto& box = static_cast<QMessageBox&>(dialog);
         box.show();
+        // On a window system the box takes the keyboard as it shows, through
+        // an X window manager a moment later; a person answers it then.
+        if (QGuiApplication::platformName() != "offscreen")
+            QTRY_COMPARE(QApplication::activeWindow(), &box);
         QCOMPARE(box.windowModality(), Qt::ApplicationModal);
         QTest::keyClick(&box, Qt::Key_Escape);
         box.close();
@@ -235,7 +239,8 @@ void TestMainWindow::exitQuestion()
         return;
     QCOMPARE(word()->text(), QStringLiteral("dragon"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("on the clipboard before"));
-    QCOMPARE(QApplication::focusWidget(), focus);
+    // The main window gets the keyboard back as the window system hands it.
+    QTRY_COMPARE(QApplication::focusWidget(), focus);
     if (asked == "Ctrl+X")
         QCOMPARE(word()->selectedText(), QStringLiteral("rag"));
 }

@@ -1,0 +1,31 @@
+#!/bin/sh
+# Runs a Windows test program under Wine, in the prefix and with the library
+# path CTest gives: offscreen, or on Windows' own platform on an X server of
+# its own under openbox, at the desktop DPI LOGPIXELS gives (96 where unset).
+# Wine passes no QT_ variable on, and Qt Test writes nothing to a pipe under
+# Wine, so its log comes through a file.
+#
+#   [LOGPIXELS=DPI] wine.sh offscreen|windows PROGRAM.exe [ARGUMENT...]
+set -u
+platform=$1 program=$2
+shift 2
+work=$(mktemp -d)
+xvfb= wm=
+trap 'kill $wm $xvfb 2>/dev/null; /usr/lib/wine/wineserver -k 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+. "$(dirname "$0")/lib.sh"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+window_manager_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+if [ "$platform" = windows ]; then
+    start_xvfb -screen 0 2048x1536x24
+    openbox >"$work/openbox.log" 2>&1 &
+    wm=$!
+    poll 20 window_manager_up || { echo "FAIL: openbox did not come up: $(cat "$work/openbox.log")"; exit 1; }
+fi
+# Wine's first program starts its desktop, which must find the X server.
+/usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "${LOGPIXELS:-96}" /f >/dev/null 2>&1 || { echo "FAIL: Wine does not start"; exit 1; }
+/usr/lib/wine/wine64 "$program" -platform "$platform" -o "Z:$work/log.txt,txt" "$@"
+status=$?
+[ -s "$work/log.txt" ] || { echo "FAIL: $program wrote no log (status $status)"; exit 1; }
+cat "$work/log.txt"
+exit $status
