@@ -53,4 +53,6 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/morvantel.ico)
 # Windows only.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# Where cpack leaves the installer, for the tests; include(CPack) renames.
+set(windows_installer ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe)
 include(CPack)

@@ -3,7 +3,8 @@
 target_compile_definitions(tst_looks PRIVATE
     REFERENCE_PICTURES="Z:${CMAKE_CURRENT_SOURCE_DIR}/reference-pictures/windows")
 set(wine sh ${CMAKE_CURRENT_SOURCE_DIR}/wine.sh)
-foreach(suite tst_translate tst_shell tst_main_window tst_secondary_windows)
+add_test(NAME tst_translate COMMAND ${wine} none $<TARGET_FILE:tst_translate>)
+foreach(suite tst_shell tst_main_window tst_secondary_windows)
     add_test(NAME ${suite} COMMAND ${wine} offscreen $<TARGET_FILE:${suite}>)
 endforeach()
 foreach(suite tst_main_window tst_secondary_windows tst_looks)
@@ -14,7 +15,7 @@ foreach(dpi 120 144)
     set_tests_properties(tst_looks-windows-${dpi}dpi PROPERTIES ENVIRONMENT LOGPIXELS=${dpi})
 endforeach()
 add_test(NAME wine-installed COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop_scenarios.sh wine installed
-    ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe ${PROJECT_BINARY_DIR}/screenshots)
+    ${windows_installer} ${PROJECT_BINARY_DIR}/screenshots)
 get_property(suites DIRECTORY PROPERTY TESTS)
 set_tests_properties(${suites} PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 300
     ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine;WINEPATH=set:${qt_bin}\\;${compiler_bin}\\;/usr/x86_64-w64-mingw32/lib")

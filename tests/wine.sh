@@ -1,11 +1,11 @@
 #!/bin/sh
 # Runs a Windows test program under Wine, in the prefix and with the library
-# path CTest gives: offscreen, or on Windows' own platform on an X server of
-# its own under openbox, at the desktop DPI LOGPIXELS gives (96 where unset).
+# path CTest gives: without a display platform, offscreen, or on Windows' own
+# platform on an X server of its own under openbox, at the desktop DPI LOGPIXELS gives (96 where unset).
 # Wine passes no QT_ variable on, and Qt Test writes nothing to a pipe under
 # Wine, so its log comes through a file.
 #
-#   [LOGPIXELS=DPI] wine.sh offscreen|windows PROGRAM.exe [ARGUMENT...]
+#   [LOGPIXELS=DPI] wine.sh none|offscreen|windows PROGRAM.exe [ARGUMENT...]
 set -u
 platform=$1 program=$2
 shift 2
@@ -24,7 +24,8 @@ fi
 # Wine's first program starts its desktop, which must find the X server.
 /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
     /d "${LOGPIXELS:-96}" /f >/dev/null 2>&1 || { echo "FAIL: Wine does not start"; exit 1; }
-/usr/lib/wine/wine64 "$program" -platform "$platform" -o "Z:$work/log.txt,txt" "$@"
+[ "$platform" = none ] || set -- -platform "$platform" "$@"
+/usr/lib/wine/wine64 "$program" -o "Z:$work/log.txt,txt" "$@"
 status=$?
 [ -s "$work/log.txt" ] || { echo "FAIL: $program wrote no log (status $status)"; exit 1; }
 cat "$work/log.txt"
