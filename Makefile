@@ -63,8 +63,8 @@ references: ci-build windows
 	cd $(CI_DIR)/tests && RENEW_REFERENCE_PICTURES=1 QT_FONT_DPI=192 \
 		QT_QPA_PLATFORM=offscreen:configfile=$(CURDIR)/tests/offscreen-screen.json \
 		./tst_looks windowsMatchReferencePictures
-	for dpi in 96 192; do cd build/windows && RENEW_REFERENCE_PICTURES=1 LOGPIXELS=$$dpi \
-		ctest -R '^tst_looks-windows$$' --output-on-failure; cd $(CURDIR); done
+	for dpi in 96 192; do RENEW_REFERENCE_PICTURES=1 LOGPIXELS=$$dpi \
+		ctest --test-dir build/windows -R '^tst_looks-windows$$' --output-on-failure; done
 
 clean:
 	rm -rf build

@@ -10,7 +10,6 @@
 #endif
 
 #include <QApplication>
-
 #include <QByteArrayList>
 #include <QDir>
 #include <QFileInfo>

@@ -10,6 +10,8 @@ get_filename_component(qt_plugins ${qt_bin}/../plugins ABSOLUTE)
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
     OUTPUT_VARIABLE compiler_dll OUTPUT_STRIP_TRAILING_WHITESPACE)
 get_filename_component(compiler_bin ${compiler_dll} DIRECTORY)
+# Where the libraries the program loads are, for the installer and for Wine.
+set(windows_library_dirs ${qt_bin} ${compiler_bin} /usr/x86_64-w64-mingw32/lib)
 
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
@@ -21,7 +23,7 @@ install(TARGETS morvantel RUNTIME_DEPENDENCY_SET libraries RUNTIME DESTINATION .
 install(RUNTIME_DEPENDENCY_SET libraries DESTINATION .
     PRE_INCLUDE_REGEXES "^libstdc\\+\\+" "^libgcc" "^libwinpthread"
     PRE_EXCLUDE_REGEXES ".*"
-    DIRECTORIES ${compiler_bin} /usr/x86_64-w64-mingw32/lib)
+    DIRECTORIES ${windows_library_dirs})
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
     DESTINATION .)
 install(FILES ${qt_plugins}/platforms/qwindows.dll DESTINATION platforms)

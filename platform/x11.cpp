@@ -6,10 +6,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#include <future>
-#include <memory>
-#include <thread>
-
 #if QT_CONFIG(xcb)
 #include <QAbstractNativeEventFilter>
 #include <QPointer>
@@ -25,7 +21,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <map>
+#include <memory>
+#include <thread>
 #include <vector>
 #endif
 
@@ -37,6 +36,8 @@ template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> Own(Reply
 {
     return {reply, &std::free};
 }
+
+using ResourceDatabase = std::unique_ptr<xcb_xrm_database_t, decltype(&xcb_xrm_database_free)>;
 
 // The screen of the display the program runs on, as $DISPLAY names it (:0.1
 // is screen 1), where Qt opens its windows.
@@ -97,6 +98,15 @@ Connection* X11()
 xcb_window_t NativeWindow(QWidget* window)
 {
     return static_cast<xcb_window_t>(window->winId());
+}
+
+// Gives a window the keyboard as of now. Qt would give it as of the last time
+// it heard from the server, which the server ignores once the focus has moved
+// since.
+void FocusNow(Connection& x11, xcb_window_t window)
+{
+    xcb_set_input_focus(x11.ewmh.connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    xcb_flush(x11.ewmh.connection);
 }
 
 // The window a running window manager names as its check; none where no
@@ -258,14 +268,13 @@ private:
         if (notify.atom == x11.ewmh._NET_SUPPORTING_WM_CHECK &&
             notify.state == XCB_PROPERTY_NEW_VALUE)
             WatchCheckWindow(x11); // a new manager
+        if (notify.atom != x11.ewmh._NET_SUPPORTED)
+            return;
         // Once Qt has read that no manager supports anything, the window that
         // had the focus takes it back.
-        if (notify.atom == x11.ewmh._NET_SUPPORTED && notify.state == XCB_PROPERTY_DELETE) {
-            managerGone_ = true;
+        managerGone_ = notify.state == XCB_PROPERTY_DELETE;
+        if (managerGone_)
             ActivateLastFocused();
-        }
-        if (notify.atom == x11.ewmh._NET_SUPPORTED && notify.state == XCB_PROPERTY_NEW_VALUE)
-            managerGone_ = false;
     }
 
     // The program's windows in the order they had the focus, the latest last.
@@ -280,9 +289,7 @@ private:
 
     // Without a manager, where the focus has gone nowhere, as when the
     // window that had it closed, the window that had it before takes it, as a
-    // manager would give it. Qt would set it as of the last time it heard
-    // from the server, which the server ignores once the focus has moved
-    // since; so the program sets it as of now.
+    // manager would give it.
     void ActivateLastFocused()
     {
         QMetaObject::invokeMethod(
@@ -298,9 +305,7 @@ private:
                     return;
                 for (auto window = focusOrder_.rbegin(); window != focusOrder_.rend(); ++window)
                     if (*window && (*window)->isExposed()) {
-                        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT,
-                                            xcb_window_t((*window)->winId()), XCB_CURRENT_TIME);
-                        xcb_flush(connection);
+                        FocusNow(*x11, xcb_window_t((*window)->winId()));
                         return;
                     }
             },
@@ -312,11 +317,8 @@ private:
     void FocusClicked(xcb_window_t native)
     {
         for (const QWindow* window : QGuiApplication::topLevelWindows())
-            if (window->isExposed() && xcb_window_t(window->winId()) == native) {
-                xcb_set_input_focus(X11()->ewmh.connection, XCB_INPUT_FOCUS_PARENT, native,
-                                    XCB_CURRENT_TIME);
-                xcb_flush(X11()->ewmh.connection);
-            }
+            if (window->isExposed() && xcb_window_t(window->winId()) == native)
+                FocusNow(*X11(), native);
     }
 
     struct Waiting
@@ -438,7 +440,7 @@ Server AskServer()
     xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection.get()));
     for (int i = 0; i < screenNumber && screen.rem > 1; ++i)
         xcb_screen_next(&screen);
-    const std::unique_ptr<xcb_xrm_database_t, decltype(&xcb_xrm_database_free)> resources(
+    const ResourceDatabase resources(
         xcb_xrm_database_from_resource_manager(connection.get(), screen.data),
         &xcb_xrm_database_free);
     return {Server::Reach::Opened, FontDpiOf(resources.get())};
@@ -448,8 +450,8 @@ Server AskServer()
 
 std::optional<double> FontDpiIn(const QByteArray& resources)
 {
-    const std::unique_ptr<xcb_xrm_database_t, decltype(&xcb_xrm_database_free)> database(
-        xcb_xrm_database_from_string(resources.constData()), &xcb_xrm_database_free);
+    const ResourceDatabase database(xcb_xrm_database_from_string(resources.constData()),
+                                    &xcb_xrm_database_free);
     return FontDpiOf(database.get());
 }
 

@@ -17,5 +17,6 @@ endforeach()
 add_test(NAME wine-installed COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop_scenarios.sh wine installed
     ${windows_installer} ${PROJECT_BINARY_DIR}/screenshots)
 get_property(suites DIRECTORY PROPERTY TESTS)
+list(JOIN windows_library_dirs "\\;" wine_path)
 set_tests_properties(${suites} PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 300
-    ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine;WINEPATH=set:${qt_bin}\\;${compiler_bin}\\;/usr/x86_64-w64-mingw32/lib")
+    ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine;WINEPATH=set:${wine_path}")
