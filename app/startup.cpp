@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include "platform/style.h"
-#include "platform/windowing.h"
 
 #ifdef Q_OS_WIN
 #include "platform/win32.h"
@@ -30,7 +29,7 @@
 #include <optional>
 #include <utility>
 
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#ifndef Q_OS_WIN
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -39,12 +38,12 @@
 namespace morvantel {
 namespace {
 
+#ifndef Q_OS_WIN
+
 void Tell(const QByteArray& problem)
 {
     std::fprintf(stderr, "morvantel: %s\n", problem.constData());
 }
-
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 
 // Whether Qt has a platform plugin of this name, as "offscreen" or "wayland",
 // where Qt looks for one. Only the plugins' descriptions are read.
@@ -119,8 +118,6 @@ QByteArray PlatformFor(const QByteArray& chosen, const QByteArray& x11Display,
     return {};
 }
 
-#endif
-
 // Why the program cannot show its windows on a platform, in its own words,
 // or nothing; and what it learnt of the X server on the way, for the scale.
 struct Reach
@@ -129,18 +126,15 @@ struct Reach
     std::optional<double> desktopFontDpi;
 };
 
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 Reach Unreachable(const QByteArray& problem)
 {
     return {problem, std::nullopt};
 }
-#endif
 
 // Tries a platform as QT_QPA_PLATFORM names it: "xcb", "wayland",
-// "offscreen:option", "windows" …; none, the platform's own.
-Reach Try([[maybe_unused]] const QByteArray& platform)
+// "offscreen:option" …
+Reach Try(const QByteArray& platform)
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     const QByteArray name = platform.split(':').constFirst();
     if (name == "xcb") {
         const QByteArray display = qgetenv("DISPLAY");
@@ -164,13 +158,10 @@ Reach Try([[maybe_unused]] const QByteArray& platform)
         if (!WaylandDisplayOpens(display))
             return Unreachable("cannot open the Wayland display " + display);
     }
-#elif defined(Q_OS_WIN)
-    // Windows' own platform, chosen or not, draws at the desktop's DPI.
-    if (platform.isEmpty() || platform.startsWith("windows"))
-        return {{}, win32::SystemDpi()};
-#endif
     return {};
 }
+
+#endif
 
 // The whole scale the windows are drawn at on a desktop of this font DPI:
 // 1 up to 143, 2 from 144 to 239, and so on, up to 8.
@@ -237,23 +228,24 @@ void ScaleByWholeFactors(std::optional<double> desktopFontDpi)
 
 bool PrepareStart()
 {
-    QByteArray platforms;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    platforms =
+#ifdef Q_OS_WIN
+    // Windows has one display, which opens wherever the program runs.
+    ScaleByWholeFactors(win32::SystemDpi());
+    return true;
+#else
+    const QByteArray platforms =
         PlatformFor(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"));
     if (platforms.isEmpty()) {
         Tell("no display to show its windows on (DISPLAY is not set)");
         return false;
     }
-#endif
     // The first platform whose display opens; Qt is told that one alone.
     // Where none opens, the first one's problem is the one the user meets.
     QByteArray firstProblem;
     for (const QByteArray& platform : platforms.split(';')) {
         const Reach reach = Try(platform);
         if (reach.problem.isEmpty()) {
-            if (!platform.isEmpty())
-                qputenv("QT_QPA_PLATFORM", platform);
+            qputenv("QT_QPA_PLATFORM", platform);
             ScaleByWholeFactors(reach.desktopFontDpi);
             return true;
         }
@@ -262,6 +254,7 @@ bool PrepareStart()
     }
     Tell(firstProblem);
     return false;
+#endif
 }
 
 std::unique_ptr<QApplication> StartApplication(int& argc, char* argv[])
@@ -282,7 +275,6 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char* argv[])
     // about to open another; the shell decides that, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
     ApplyProgramLook(*app);
-    windowing::FollowWindowManager();
     return app;
 }
 

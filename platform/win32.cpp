@@ -48,9 +48,6 @@ std::optional<QMargins> FrameBorder(QWidget* window)
 
 void WhenFrameBorderArrives(QWidget*, std::function<void(QMargins)>) {}
 
-// The shell that draws the frames does not end while programs run.
-void FollowWindowManager() {}
-
 } // namespace windowing
 
 namespace win32 {

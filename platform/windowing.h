@@ -32,10 +32,4 @@ std::optional<QMargins> FrameBorder(QWidget* window);
 // window after all, once the window shows.
 void WhenFrameBorderArrives(QWidget* window, std::function<void(QMargins)> arrived);
 
-// Where the window manager ends while the program runs, as when it is killed,
-// the program stops asking it for anything and takes the keyboard focus back
-// itself, into the window that had it; a manager that starts later is
-// followed as well.
-void FollowWindowManager();
-
 } // namespace morvantel::windowing

@@ -2,14 +2,11 @@
 
 #include "platform/windowing.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QGuiApplication>
-#include <QWidget>
-
-#if QT_CONFIG(xcb)
-#include <QAbstractNativeEventFilter>
 #include <QPointer>
-#include <QWindow>
+#include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
@@ -25,10 +22,7 @@
 #include <map>
 #include <memory>
 #include <thread>
-#include <vector>
-#endif
 
-#if QT_CONFIG(xcb)
 namespace morvantel::x11 {
 namespace {
 
@@ -100,15 +94,6 @@ xcb_window_t NativeWindow(QWidget* window)
     return static_cast<xcb_window_t>(window->winId());
 }
 
-// Gives a window the keyboard as of now. Qt would give it as of the last time
-// it heard from the server, which the server ignores once the focus has moved
-// since.
-void FocusNow(Connection& x11, xcb_window_t window)
-{
-    xcb_set_input_focus(x11.ewmh.connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
-    xcb_flush(x11.ewmh.connection);
-}
-
 // The window a running window manager names as its check; none where no
 // manager runs. One that has gone leaves its _NET_SUPPORTED and the name of
 // its check window behind on the root window; only a running one keeps that
@@ -159,16 +144,15 @@ std::optional<QMargins> BorderOn(Connection& x11, QWidget* window)
                     scaled(extents.bottom));
 }
 
-// What the program follows in the X events that reach it: windows waiting for
-// the border the window manager sets when it frames them, and the window
-// manager's own check window, whose end is the manager's.
-class Watch : public QAbstractNativeEventFilter
+// Windows waiting for the border the window manager sets when it frames
+// them, followed in the X events that reach the program.
+class BorderWatch : public QAbstractNativeEventFilter
 {
 public:
-    static Watch& Instance()
+    static BorderWatch& Instance()
     {
-        static Watch* const watch = [] {
-            auto* created = new Watch;
+        static BorderWatch* const watch = [] {
+            auto* created = new BorderWatch;
             qApp->installNativeEventFilter(created);
             return created;
         }();
@@ -181,42 +165,17 @@ public:
         waiting_[NativeWindow(window)] = {window, std::move(arrived)};
     }
 
-    void FollowWindowManager(Connection& x11)
-    {
-        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp,
-                         [this](QWindow* focused) { FocusMoved(focused); });
-        WatchCheckWindow(x11);
-    }
-
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
     {
         Connection* x11 = X11();
         if (eventType != "xcb_generic_event_t" || !x11)
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        switch (event->response_type & 0x7f) {
-        case XCB_PROPERTY_NOTIFY: {
-            const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-            if (notify->window == x11->root)
-                RootChanged(*x11, *notify);
-            else if (notify->atom == x11->ewmh._NET_FRAME_EXTENTS &&
-                     notify->state == XCB_PROPERTY_NEW_VALUE)
-                BorderArrived(*x11, notify->window);
-            break;
-        }
-        case XCB_FOCUS_OUT:
-            if (managerGone_)
-                ActivateLastFocused();
-            break;
-        case XCB_BUTTON_PRESS:
-            if (managerGone_)
-                FocusClicked(reinterpret_cast<const xcb_button_press_event_t*>(event)->event);
-            break;
-        case XCB_DESTROY_NOTIFY:
-            if (reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == check_)
-                WindowManagerEnded(*x11);
-            break;
-        }
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->atom == x11->ewmh._NET_FRAME_EXTENTS && notify->state == XCB_PROPERTY_NEW_VALUE)
+            BorderArrived(*x11, notify->window);
         return false;
     }
 
@@ -238,98 +197,12 @@ private:
                 Qt::QueuedConnection);
     }
 
-    // Told when the check window goes, as it goes with its manager.
-    void WatchCheckWindow(Connection& x11)
-    {
-        check_ = WindowManagerCheck(x11);
-        if (check_ == XCB_WINDOW_NONE)
-            return;
-        const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(x11.ewmh.connection, check_, XCB_CW_EVENT_MASK, &events);
-        xcb_flush(x11.ewmh.connection);
-    }
-
-    // The manager's claims stay on the root window, and Qt, reading them, would
-    // go on asking it to activate each window: the keyboard would go nowhere.
-    // The claims go with the manager, where no new one has made its own; Qt
-    // then sets the focus itself.
-    void WindowManagerEnded(Connection& x11)
-    {
-        check_ = XCB_WINDOW_NONE;
-        if (WindowManagerCheck(x11) != XCB_WINDOW_NONE)
-            return;
-        xcb_delete_property(x11.ewmh.connection, x11.root, x11.ewmh._NET_SUPPORTED);
-        xcb_delete_property(x11.ewmh.connection, x11.root, x11.ewmh._NET_SUPPORTING_WM_CHECK);
-        xcb_flush(x11.ewmh.connection);
-    }
-
-    void RootChanged(Connection& x11, const xcb_property_notify_event_t& notify)
-    {
-        if (notify.atom == x11.ewmh._NET_SUPPORTING_WM_CHECK &&
-            notify.state == XCB_PROPERTY_NEW_VALUE)
-            WatchCheckWindow(x11); // a new manager
-        if (notify.atom != x11.ewmh._NET_SUPPORTED)
-            return;
-        // Once Qt has read that no manager supports anything, the window that
-        // had the focus takes it back.
-        managerGone_ = notify.state == XCB_PROPERTY_DELETE;
-        if (managerGone_)
-            ActivateLastFocused();
-    }
-
-    // The program's windows in the order they had the focus, the latest last.
-    void FocusMoved(QWindow* focused)
-    {
-        std::erase_if(focusOrder_, [focused](const QPointer<QWindow>& window) {
-            return window.isNull() || window == focused;
-        });
-        if (focused)
-            focusOrder_.push_back(focused);
-    }
-
-    // Without a manager, where the focus has gone nowhere, as when the
-    // window that had it closed, the window that had it before takes it, as a
-    // manager would give it.
-    void ActivateLastFocused()
-    {
-        QMetaObject::invokeMethod(
-            qGuiApp,
-            [this] {
-                Connection* x11 = X11();
-                xcb_connection_t* connection = x11->ewmh.connection;
-                const auto focus = Own(xcb_get_input_focus_reply(
-                    connection, xcb_get_input_focus(connection), nullptr));
-                if (!focus ||
-                    (focus->focus != XCB_NONE && focus->focus != XCB_INPUT_FOCUS_POINTER_ROOT &&
-                     focus->focus != x11->root))
-                    return;
-                for (auto window = focusOrder_.rbegin(); window != focusOrder_.rend(); ++window)
-                    if (*window && (*window)->isExposed()) {
-                        FocusNow(*x11, xcb_window_t((*window)->winId()));
-                        return;
-                    }
-            },
-            Qt::QueuedConnection);
-    }
-
-    // Without a manager, a click gives the window the keyboard, as a manager
-    // would.
-    void FocusClicked(xcb_window_t native)
-    {
-        for (const QWindow* window : QGuiApplication::topLevelWindows())
-            if (window->isExposed() && xcb_window_t(window->winId()) == native)
-                FocusNow(*X11(), native);
-    }
-
     struct Waiting
     {
         QPointer<QWidget> window;
         std::function<void(QMargins)> arrived;
     };
     std::map<xcb_window_t, Waiting> waiting_;
-    xcb_window_t check_ = XCB_WINDOW_NONE;
-    std::vector<QPointer<QWindow>> focusOrder_;
-    bool managerGone_ = false;
 };
 
 } // namespace
@@ -402,13 +275,7 @@ std::optional<QMargins> FrameBorder(QWidget* window)
 void WhenFrameBorderArrives(QWidget* window, std::function<void(QMargins)> arrived)
 {
     if (X11())
-        Watch::Instance().WaitForBorder(window, std::move(arrived));
-}
-
-void FollowWindowManager()
-{
-    if (Connection* x11 = X11())
-        Watch::Instance().FollowWindowManager(*x11);
+        BorderWatch::Instance().WaitForBorder(window, std::move(arrived));
 }
 
 } // namespace morvantel::windowing
@@ -468,34 +335,3 @@ Server OpenDisplay(std::chrono::milliseconds patience)
 }
 
 } // namespace morvantel::x11
-
-#else
-
-namespace morvantel::windowing {
-
-void KeepOutOfWindowLists(QWidget*) {}
-void FixInPlace(QWidget*) {}
-void ClearName(QWidget*) {}
-std::optional<QMargins> FrameBorder(QWidget*)
-{
-    return std::nullopt;
-}
-void WhenFrameBorderArrives(QWidget*, std::function<void(QMargins)>) {}
-void FollowWindowManager() {}
-
-} // namespace morvantel::windowing
-
-namespace morvantel::x11 {
-
-Server OpenDisplay(std::chrono::milliseconds)
-{
-    return {};
-}
-std::optional<double> FontDpiIn(const QByteArray&)
-{
-    return std::nullopt;
-}
-
-} // namespace morvantel::x11
-
-#endif

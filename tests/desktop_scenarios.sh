@@ -393,30 +393,6 @@ use-and-read-back)
     expect_text Word "nemir" "No"
     quit_with_yes
     ;;
-manager-killed)
-    # The window manager killed with the main window and About open: the
-    # keyboard still reaches the program's windows, and what they open.
-    start_desktop
-    open_main
-    key_opens F1 "$about_title"
-    about=$found
-    kill -KILL "$wm_pid"
-    poll 5 has_focus "$about" || fail "About lost the keyboard with the window manager"
-    keys Return
-    poll 5 has_focus "$main" || fail "About's OK left the keyboard nowhere, not in the main window"
-    type_text "dragon"
-    keys Return
-    expect_text Translation "morvantel" "typing after the window manager ended"
-    key_opens F12 "$whatsnew_title"
-    poll 5 has_focus "$found" || fail "What's New opened without the keyboard"
-    geometry "$main"
-    xdotool mousemove $((x + w - 40)) $((y + h - 40)) click 1
-    poll 5 has_focus "$main" || fail "a click left the keyboard out of the main window"
-    key_opens ctrl+x "$question_title"
-    poll 5 has_focus "$found" || fail "the question opened without the keyboard"
-    keys Return
-    poll 10 program_ended || fail "Yes did not end the program"
-    ;;
 installed)
     # The Windows build under Wine, as a user of Windows meets it: installed
     # silently, started from its Start-menu entry at 125 % and at 150 %, used,
