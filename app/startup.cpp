@@ -267,7 +267,7 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char* argv[])
         return nullptr;
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("morvantel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(MORVANTEL_RELEASE));
     QApplication::setOrganizationName(QStringLiteral("N/A"));
     // The desktop shows the installed entry's name and icon for the windows.
     QGuiApplication::setDesktopFileName(QStringLiteral(MORVANTEL_APP_ID));
