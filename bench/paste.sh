@@ -7,6 +7,7 @@ work=$(mktemp -d)
 xvfb= clipboard=
 trap 'kill $clipboard $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 . "$(dirname "$0")/../tests/lib.sh"
+need xclip
 start_xvfb -screen 0 1024x768x24
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"

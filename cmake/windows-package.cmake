@@ -13,9 +13,11 @@ get_filename_component(compiler_bin ${compiler_dll} DIRECTORY)
 # Where the libraries the program loads are, for the installer and for Wine.
 set(windows_library_dirs ${qt_bin} ${compiler_bin} /usr/x86_64-w64-mingw32/lib)
 
+find_program(objdump x86_64-w64-mingw32-objdump REQUIRED)
+find_program(makensis makensis REQUIRED)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND x86_64-w64-mingw32-objdump)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${objdump})
 install(TARGETS morvantel RUNTIME_DEPENDENCY_SET libraries RUNTIME DESTINATION .)
 # Windows' own libraries are on every machine. CMake matches Windows' names
 # in lower case, so on a Linux file system it finds the mingw-w64 runtime's
@@ -35,6 +37,7 @@ install(CODE "file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_NSIS_EXECUTABLE ${makensis})
 set(CPACK_PACKAGE_NAME morvantel)
 set(CPACK_PACKAGE_VENDOR "Tessar Morvantel")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "English / Kethric word translator")

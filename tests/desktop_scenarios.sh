@@ -14,6 +14,7 @@ desktop=$1 scenario=$2 program=$3 shots=$4/$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 . "$here/lib.sh"
+need xdotool xprop xwininfo xclip wmctrl xmessage import dbus-daemon dbus-send
 # Debian's own Python, with the bindings of the desktop's libraries.
 probe="timeout 30 /usr/bin/python3 $here/desktop_probe.py"
 
@@ -50,15 +51,16 @@ fail() {
 # where it needs one (xfwm4 lists its windows only once it manages two).
 session="" move_modifier=alt panel=no
 case $desktop in
-openbox | wine) wm="openbox" wm_name="Openbox" ;;
-gnome) wm="mutter --replace --x11" wm_name="Mutter" session=GNOME move_modifier=super ;;
-kde) wm="kwin_x11 --replace" wm_name="KWin" session=KDE ;;
-xfce) wm="xfwm4 --replace" wm_name="Xfwm4" session=XFCE panel=yes ;;
-mate) wm="marco --replace" wm_name="Metacity \(Marco\)" session=MATE ;;
-flashback) wm="metacity --replace" wm_name="Metacity" session=GNOME-Flashback:GNOME ;;
-icewm) wm="icewm" wm_name="IceWM .*" ;;
-fluxbox) wm="fluxbox" wm_name="Fluxbox" ;;
-weston) wm="" wm_name="Weston WM" ;;
+openbox) need openbox && wm="openbox" wm_name="Openbox" ;;
+wine) need openbox /usr/lib/wine/wine64 /usr/lib/wine/wineserver wrestool strings && wm="openbox" wm_name="Openbox" ;;
+gnome) need mutter && wm="mutter --replace --x11" wm_name="Mutter" session=GNOME move_modifier=super ;;
+kde) need kwin_x11 && wm="kwin_x11 --replace" wm_name="KWin" session=KDE ;;
+xfce) need xfwm4 && wm="xfwm4 --replace" wm_name="Xfwm4" session=XFCE panel=yes ;;
+mate) need marco && wm="marco --replace" wm_name="Metacity \(Marco\)" session=MATE ;;
+flashback) need metacity && wm="metacity --replace" wm_name="Metacity" session=GNOME-Flashback:GNOME ;;
+icewm) need icewm && wm="icewm" wm_name="IceWM .*" ;;
+fluxbox) need fluxbox && wm="fluxbox" wm_name="Fluxbox" ;;
+weston) need weston Xwayland && wm="" wm_name="Weston WM" ;;
 *) fail "unknown desktop" ;;
 esac
 
@@ -276,6 +278,7 @@ window-manager)
     # What the window manager and the desktop's theme decide: borders,
     # centring, taskbar, switcher, focus, Enter, closing and dragging; at the
     # design's size and at twice it.
+    need xrdb /usr/bin/python3
     start_desktop
     start_program
     await_splash
@@ -350,6 +353,7 @@ window-manager)
     ;;
 use-and-read-back)
     # What no window manager changes, as a person uses it and a screen reader reads it.
+    need /usr/bin/python3
     start_desktop
     open_main
     for pair in above:svern morvantel:dragon xyzzy:Unknown_Word Above:Unknown_Word; do

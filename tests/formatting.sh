@@ -4,6 +4,8 @@
 #
 #   formatting.sh SOURCE_DIR
 set -u
+. "$(dirname "$0")/lib.sh"
+need clang-format
 cd "$1" || exit 1
 files=$(find . -path ./build -prune -o -path ./debian -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | sort)
 [ -n "$files" ] || { echo "FAIL: no C++ files under $1"; exit 1; }

@@ -6,6 +6,8 @@
 #   install_and_package.sh install|package BUILD_DIR APP_ID
 set -u
 mode=$1 build=$2 id=$3
+. "$(dirname "$0")/lib.sh"
+need mandoc desktop-file-validate appstreamcli identify dpkg-buildpackage dpkg-deb hardening-check lintian
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() {

@@ -3,6 +3,8 @@
 #
 #   pictures.sh RESOURCE_DIR
 set -u
+. "$(dirname "$0")/lib.sh"
+need /usr/bin/python3 rsvg-convert
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$1" "$work/resources"

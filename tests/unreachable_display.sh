@@ -8,6 +8,7 @@ xvfb=
 stopped=
 trap 'kill -CONT $stopped 2>/dev/null; kill $xvfb $stopped 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 . "$(dirname "$0")/lib.sh"
+need xauth
 failures=0
 
 # A display number no server listens on.

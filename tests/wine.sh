@@ -13,6 +13,7 @@ work=$(mktemp -d)
 xvfb= wm=
 trap 'kill $wm $xvfb 2>/dev/null; /usr/lib/wine/wineserver -k 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 . "$(dirname "$0")/lib.sh"
+need /usr/lib/wine/wine64 /usr/lib/wine/wineserver openbox xprop
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 window_manager_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 if [ "$platform" = windows ]; then
