@@ -14,6 +14,8 @@ foreach(dpi 120 144)
     add_test(NAME tst_looks-windows-${dpi}dpi COMMAND ${wine} windows $<TARGET_FILE:tst_looks>)
     set_tests_properties(tst_looks-windows-${dpi}dpi PROPERTIES ENVIRONMENT LOGPIXELS=${dpi})
 endforeach()
+# The Makefile in a fresh copy of the source configures this build.
+add_test(NAME fresh-tree COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/fresh_tree.sh ${PROJECT_SOURCE_DIR})
 add_test(NAME wine-installed COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop_scenarios.sh wine installed
     ${windows_installer} ${PROJECT_BINARY_DIR}/screenshots)
 get_property(suites DIRECTORY PROPERTY TESTS)
