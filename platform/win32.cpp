@@ -34,10 +34,15 @@ void KeepOutOfWindowLists(QWidget* window)
     window->windowHandle()->setTransientParent(HiddenOwner());
 }
 
-// A window without a frame has no title bar to be dragged by, nor a name to
-// be listed by, as it has no taskbar button.
+// A window without a frame has no title bar to be dragged by.
 void FixInPlace(QWidget*) {}
-void ClearName(QWidget*) {}
+
+// Qt names an untitled window after the program on Windows too, where window
+// lists and tools read the window's text.
+void ClearName(QWidget* window)
+{
+    SetWindowTextW(reinterpret_cast<HWND>(window->winId()), L"");
+}
 
 // Windows knows the frame from the window's style before the window shows.
 std::optional<QMargins> FrameBorder(QWidget* window)

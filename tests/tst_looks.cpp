@@ -8,10 +8,26 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QStyleHints>
 
 using morvantel::Default;
 using morvantel::Show;
+
+// The whole scale the desktop's DPI calls for, 2 from 144 dots per inch: the
+// DPI the test starts with (QT_FONT_DPI), read before the program rounds it,
+// or under Wine Windows' own setting.
+static const int desktopDpi = [] {
+#ifdef Q_OS_WIN
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Control Panel\\Desktop"),
+                     QSettings::NativeFormat)
+        .value(QStringLiteral("LogPixels"), 96)
+        .toInt();
+#else
+    return qEnvironmentVariableIsSet("QT_FONT_DPI") ? qEnvironmentVariableIntValue("QT_FONT_DPI")
+                                                    : 96;
+#endif
+}();
 
 // How every window looks, against its reference picture, and what no picture shows.
 class TestLooks : public QObject
@@ -93,6 +109,7 @@ void TestLooks::windowsMatchReferencePictures()
 
     const QImage actual = drawn(picture).convertToFormat(QImage::Format_RGB32);
     QVERIFY(!actual.isNull());
+    QCOMPARE(actual.devicePixelRatio(), desktopDpi >= 144 ? 2 : 1);
     // Drawn at twice the design's size, it is held against the twice-as-large picture.
     const QString reference =
         QStringLiteral(REFERENCE_PICTURES "/%1%2.png")
