@@ -17,7 +17,8 @@ need /usr/lib/wine/wine64 /usr/lib/wine/wineserver openbox xprop
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 window_manager_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 if [ "$platform" = windows ]; then
-    start_xvfb -screen 0 2048x1536x24
+    # -noreset: a client that leaves, as a probe does, would reset the server under the next.
+    start_xvfb -screen 0 2048x1536x24 -noreset
     openbox >"$work/openbox.log" 2>&1 &
     wm=$!
     poll 20 window_manager_up || { echo "FAIL: openbox did not come up: $(cat "$work/openbox.log")"; exit 1; }
