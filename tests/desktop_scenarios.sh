@@ -111,6 +111,11 @@ gone() { [ "$(count "$1")" -eq 0 ]; }
 # Active as the window manager says, and where the keys go.
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && has_focus "$1"; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# The name window lists and tools show, WM_NAME and its UTF-8 twin, is empty.
+expect_no_name() { # window
+    [ "$(xprop -id "$1" WM_NAME _NET_WM_NAME | sed 's/^[^=]*= *//' | tr -d '"\n')" = "" ] ||
+        fail "window $1 has a name for window lists: $(xprop -id "$1" WM_NAME _NET_WM_NAME)"
+}
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 above_all() { xprop -id "$1" _NET_WM_STATE | grep -q ABOVE; }
 # To the front through the window manager, and where that leaves the keys in
@@ -285,8 +290,7 @@ window-manager)
     geometry "$splash"
     [ "$left$right$top$bottom" = 0000 ] || fail "the window manager framed the splash window: $left,$right,$top,$bottom"
     [ "${w}x$h" = 494x284 ] || fail "the splash window is ${w}x$h, not 494x284"
-    [ "$(xprop -id "$splash" WM_NAME _NET_WM_NAME | sed 's/^[^=]*= *//' | tr -d '"\n')" = "" ] ||
-        fail "the splash window has a name for window lists: $(xprop -id "$splash" WM_NAME _NET_WM_NAME)"
+    expect_no_name "$splash"
     expect_centred "$splash"
     expect_taskbar "$splash" skipped
     expect_switcher "$splash" skipped
@@ -428,8 +432,7 @@ installed)
         geometry "$splash"
         [ "${w}x$h" = "$([ $dpi = 120 ] && echo 494x284 || echo 988x568)" ] || fail "the splash window is ${w}x$h at $dpi dpi"
         skips_taskbar "$splash" || fail "the splash window has a taskbar button"
-        [ "$(xprop -id "$splash" WM_NAME | sed 's/^[^=]*= *//' | tr -d '"')" = "" ] ||
-            fail "the splash window has a name for window lists: $(xprop -id "$splash" WM_NAME)"
+        expect_no_name "$splash"
         leave_splash
         ! skips_taskbar "$main" || fail "the main window has no taskbar button"
         [ $dpi = 144 ] && break
