@@ -1,6 +1,9 @@
 #include "platform/style.h"
 
 #include "platform/design.h"
+#ifdef Q_OS_WIN
+#include "platform/win32.h"
+#endif
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -82,6 +85,10 @@ public:
 
 QColor SystemColourOf(SystemColour colour)
 {
+#ifdef Q_OS_WIN
+    // Qt's palette takes its roles from other colours of the scheme than these.
+    return win32::SchemeColour(static_cast<int>(colour));
+#else
     const QPalette scheme = QApplication::palette();
     switch (colour) {
     case SystemColour::Window:
@@ -92,6 +99,7 @@ QColor SystemColourOf(SystemColour colour)
         return scheme.color(QPalette::Button);
     }
     return {};
+#endif
 }
 
 void FillBackground(QWidget* control, const QColor& colour)

@@ -45,10 +45,20 @@ void ClearName(QWidget* window)
 }
 
 // Windows knows the frame from the window's style before the window shows.
+// Asked itself: Qt counts a sizing border in that a fixed-size window does
+// not have, and answers with a negative border.
 std::optional<QMargins> FrameBorder(QWidget* window)
 {
-    window->winId();
-    return window->windowHandle()->frameMargins();
+    const auto handle = reinterpret_cast<HWND>(window->winId());
+    const auto style = static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE));
+    const auto extendedStyle = static_cast<DWORD>(GetWindowLongW(handle, GWL_EXSTYLE));
+    RECT frame{0, 0, 0, 0};
+    if (!AdjustWindowRectExForDpi(&frame, style, FALSE, extendedStyle, GetDpiForWindow(handle)))
+        return std::nullopt;
+    // Windows counts in the screen's pixels, Qt in the window's own.
+    const qreal ratio = window->devicePixelRatioF();
+    return QMargins(qRound(-frame.left / ratio), qRound(-frame.top / ratio),
+                    qRound(frame.right / ratio), qRound(frame.bottom / ratio));
 }
 
 void WhenFrameBorderArrives(QWidget*, std::function<void(QMargins)>) {}
@@ -67,6 +77,12 @@ std::optional<double> SystemDpi()
     if (before)
         SetThreadDpiAwarenessContext(before);
     return dpi ? std::optional<double>(dpi) : std::nullopt;
+}
+
+QColor SchemeColour(int index)
+{
+    const COLORREF colour = GetSysColor(index);
+    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
 
 } // namespace win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+
 #include <optional>
 
 namespace morvantel::win32 {
@@ -8,5 +10,9 @@ namespace morvantel::win32 {
 // 150 %), as it tells programs that follow the DPI, read before Qt starts:
 // the desktop's font DPI. Nothing where Windows does not tell.
 std::optional<double> SystemDpi();
+
+// Colour number `index` of the user's scheme, as Windows draws it
+// (COLOR_WINDOW is 5, COLOR_MENUTEXT 7, COLOR_ACTIVEBORDER 10).
+QColor SchemeColour(int index);
 
 } // namespace morvantel::win32

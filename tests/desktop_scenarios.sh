@@ -403,7 +403,7 @@ use-and-read-back)
     ;;
 installed)
     # The Windows build under Wine, as a user of Windows meets it: installed
-    # silently, started from its Start-menu entry at 125 % and at 150 %, used,
+    # silently, started from its Start-menu entry at 100 %, 125 % and 150 %, used,
     # ended with File › Exit, and uninstalled. PROGRAM is the installer.
     export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     wine=/usr/lib/wine/wine64
@@ -413,6 +413,14 @@ installed)
     entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Translator/Translator.lnk"
     uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Translator'
     start_desktop
+    # Wine draws Windows' own frames, at the desktop's DPI, as Windows does:
+    # the same border on three sides, and the title bar.
+    $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    client_place() { # window client_width client_height: in $x,$y
+        geometry "$1"
+        side=$(((w - $2) / 2))
+        x=$((x + side)) y=$((y + h - $3 - side))
+    }
     $wine "$program" /S >"$work/install.log" 2>&1 || fail "the installer failed"
     [ -f "$folder/morvantel.exe" ] && [ -f "$entry" ] || fail "no program or no Start-menu entry installed"
     $wine reg query "$uninstall_key" >"$work/uninstall-entry.log" 2>&1 || fail "no entry among the installed programs"
@@ -424,17 +432,19 @@ installed)
     [ "$version" = "VS_VERSION_INFO StringFileInfo 040904B0 CompanyName N/A ProductName Translator FileVersion \
 1.00 ProductVersion 1.00 InternalName morvantel OriginalFilename morvantel.exe VarFileInfo Translation " ] ||
         fail "the version block holds: $version"
-    for dpi in 120 144; do
+    for dpi in 96 120 144; do
         $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
         $wine start /wait /unix "$entry" >"$work/program.log" 2>&1 &
         app=$!
         await_splash
         geometry "$splash"
-        [ "${w}x$h" = "$([ $dpi = 120 ] && echo 494x284 || echo 988x568)" ] || fail "the splash window is ${w}x$h at $dpi dpi"
+        [ "${w}x$h" = "$([ $dpi = 144 ] && echo 988x568 || echo 494x284)" ] || fail "the splash window is ${w}x$h at $dpi dpi"
         skips_taskbar "$splash" || fail "the splash window has a taskbar button"
         expect_no_name "$splash"
+        expect_centred "$splash"
         leave_splash
         ! skips_taskbar "$main" || fail "the main window has no taskbar button"
+        expect_centred "$main"
         [ $dpi = 144 ] && break
         quit_with_yes
     done
@@ -444,8 +454,8 @@ installed)
     mkdir -p "$shots" && import -frame -window "$main" "$shots/wine-main.png"
     key_opens F1 "$about_title"
     skips_taskbar "$found" || fail "About has a taskbar button"
-    geometry "$found"
     # At 150 %, drawn at twice the design's size, twice its place.
+    client_place "$found" 764 472
     [ "$x,$y" = "312,258" ] || fail "About's client area is at $x,$y, not at twice its place, 312,258"
     import -frame -window "$found" "$shots/wine-about.png"
     activate "$main"

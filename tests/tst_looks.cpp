@@ -44,6 +44,8 @@ private slots:
     void centredWithTheWindowManagersBorder();
     void buttonsFollowColourScheme_data();
     void buttonsFollowColourScheme();
+    void systemColoursFollowScheme_data();
+    void systemColoursFollowScheme();
 
 private:
     // The picture a person sees: a window, the exit question or a menu.
@@ -205,6 +207,64 @@ void TestLooks::buttonsFollowColourScheme()
     auto* pushButton = Find<QPushButton>(FormNamed(window), button.toLatin1());
     QVERIFY(pushButton);
     QCOMPARE(pushButton->grab().toImage().pixelColor(5, 5), buttonColour);
+}
+
+// The colours the design names by number come from the user's scheme: on
+// Windows the scheme's own colours (which wine.sh changes for a run), on
+// other desktops the palette roles that stand for them. A fill is read off
+// the window where nothing stands on it; the news box's text colour shows
+// nowhere, for the box has no caption.
+void TestLooks::systemColoursFollowScheme_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("windowsName");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QPoint>("fillSpot");
+    // clang-format off
+    QTest::newRow("About strip, menu text") << "frmTranslate" << "lblAbout" << "MenuText" << int(QPalette::WindowText) << QPoint(3, 3);
+    QTest::newRow("news box, menu text") << "frmAbout" << "frmaboutnew" << "MenuText" << int(QPalette::WindowText) << QPoint(4, 8);
+    QTest::newRow("news box text, active border") << "frmAbout" << "frmaboutnew" << "ActiveBorder" << int(QPalette::Button) << QPoint();
+    // clang-format on
+}
+
+void TestLooks::systemColoursFollowScheme()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, windowsName);
+    QFETCH(int, role);
+    QFETCH(QPoint, fillSpot);
+
+#ifdef Q_OS_WIN
+    Q_UNUSED(role)
+    const QStringList rgb = QSettings(QStringLiteral("HKEY_CURRENT_USER\\Control Panel\\Colors"),
+                                      QSettings::NativeFormat)
+                                .value(windowsName)
+                                .toString()
+                                .split(QLatin1Char(' '));
+    QCOMPARE(rgb.size(), 3);
+    const QColor expected(rgb[0].toInt(), rgb[1].toInt(), rgb[2].toInt());
+#else
+    Q_UNUSED(windowsName)
+    const QPalette standard = QApplication::palette();
+    const auto restore = qScopeGuard([standard] { QApplication::setPalette(standard); });
+    QPalette scheme = standard;
+    scheme.setColor(QPalette::Base, QColor(0xff, 0xff, 0x00));
+    scheme.setColor(QPalette::WindowText, QColor(0xff, 0x00, 0x00));
+    scheme.setColor(QPalette::Button, QColor(0x00, 0x80, 0x00));
+    QApplication::setPalette(scheme);
+    const QColor expected = scheme.color(QPalette::ColorRole(role));
+#endif
+    Show(FormNamed(window));
+    auto* shown = Find<QWidget>(FormNamed(window), control.toLatin1());
+    QVERIFY(shown);
+    if (fillSpot.isNull()) {
+        QCOMPARE(shown->palette().color(QPalette::WindowText), expected);
+        return;
+    }
+    const QImage picture = shown->grab().toImage();
+    QCOMPARE(picture.pixelColor(fillSpot * picture.devicePixelRatio()), expected);
 }
 
 MORVANTEL_TEST_MAIN(TestLooks)

@@ -14,6 +14,9 @@ foreach(dpi 120 144)
     add_test(NAME tst_looks-windows-${dpi}dpi COMMAND ${wine} windows $<TARGET_FILE:tst_looks>)
     set_tests_properties(tst_looks-windows-${dpi}dpi PROPERTIES ENVIRONMENT LOGPIXELS=${dpi})
 endforeach()
+# A colour scheme where menu text, window text and button face differ.
+add_test(NAME tst_looks-windows-scheme
+    COMMAND ${wine} windows $<TARGET_FILE:tst_looks> systemColoursFollowScheme)
 # The Makefile in a fresh copy of the source configures this build.
 add_test(NAME fresh-tree COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/fresh_tree.sh ${PROJECT_SOURCE_DIR})
 add_test(NAME wine-installed COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop_scenarios.sh wine installed
@@ -22,3 +25,7 @@ get_property(suites DIRECTORY PROPERTY TESTS)
 list(JOIN windows_library_dirs "\\;" wine_path)
 set_tests_properties(${suites} PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 300
     ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine;WINEPATH=set:${wine_path}")
+# The scheme stays in the prefix, so it has one of its own.
+set_tests_properties(tst_looks-windows-scheme PROPERTIES ENVIRONMENT
+    "COLOURS=MenuText=255 0 0\;WindowText=0 0 255\;ButtonFace=0 128 0\;ActiveBorder=255 255 0\;Window=0 255 255"
+    ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine-scheme;WINEPATH=set:${wine_path}")

@@ -1,11 +1,13 @@
 #!/bin/sh
 # Runs a Windows test program under Wine, in the prefix and with the library
 # path CTest gives: without a display platform, offscreen, or on Windows' own
-# platform on an X server of its own under openbox, at the desktop DPI LOGPIXELS gives (96 where unset).
+# platform on an X server of its own under openbox, at the desktop DPI
+# LOGPIXELS gives (96 where unset) and in Wine's colour scheme but for the
+# colours COLOURS changes ("MenuText=255 0 0;WindowText=0 0 255").
 # Wine passes no QT_ variable on, and Qt Test writes nothing to a pipe under
 # Wine, so its log comes through a file.
 #
-#   [LOGPIXELS=DPI] wine.sh none|offscreen|windows PROGRAM.exe [ARGUMENT...]
+#   [LOGPIXELS=DPI] [COLOURS=NAME=R G B;...] wine.sh none|offscreen|windows PROGRAM.exe [ARGUMENT...]
 set -u
 platform=$1 program=$2
 shift 2
@@ -22,6 +24,15 @@ if [ "$platform" = windows ]; then
     openbox >"$work/openbox.log" 2>&1 &
     wm=$!
     poll 20 window_manager_up || { echo "FAIL: openbox did not come up: $(cat "$work/openbox.log")"; exit 1; }
+fi
+# A Wine session keeps the colours it started with.
+if [ -n "${COLOURS:-}" ]; then
+    echo "$COLOURS" | tr ';' '\n' | while IFS='=' read -r name rgb; do
+        /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Colors' /v "$name" /d "$rgb" /f >/dev/null 2>&1 ||
+            { echo "FAIL: Wine did not take the colour $name"; exit 1; }
+    done || exit 1
+    /usr/lib/wine/wineserver -k 2>/dev/null
+    /usr/lib/wine/wineserver -w
 fi
 # Wine's first program starts its desktop, which must find the X server.
 /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
