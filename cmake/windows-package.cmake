@@ -37,6 +37,8 @@ install(CODE "file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_GENERATOR NSIS ZIP)
+# The NSIS lines below reach the installer as they stand.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_NSIS_EXECUTABLE ${makensis})
 set(CPACK_PACKAGE_NAME morvantel)
 set(CPACK_PACKAGE_VENDOR "Tessar Morvantel")
@@ -54,10 +56,41 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_INSTALLED_ICON_NAME morvantel.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/morvantel.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/morvantel.ico)
+set(CPACK_NSIS_URL_INFO_ABOUT ${PROJECT_HOMEPAGE_URL})
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # Debian's NSIS builds 32-bit installers unless told; Qt 6 runs on 64-bit
-# Windows only.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# Windows only. A reinstall goes where the first install went, and over it:
+# the files are the same, and an uninstall first fails where the user has
+# deleted the folder. Files keep no dates, so that two builds are the same.
+set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Translator")
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+  InstallDirRegKey HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\Translator\" \"\"
+  SetDateSave off
+  !include FileFunc.nsh
+  VIProductVersion ${PROJECT_VERSION}
+  VIAddVersionKey ProductName Translator
+  VIAddVersionKey CompanyName \"${CPACK_PACKAGE_VENDOR}\"
+  VIAddVersionKey FileDescription \"Translator ${RELEASE} Setup\"
+  VIAddVersionKey FileVersion ${RELEASE}
+  VIAddVersionKey ProductVersion ${RELEASE}
+  Function un.onUninstSuccess
+    DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
+  FunctionEnd")
+# Numbers as Windows reads them: the size in KiB, and no Modify or Repair.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  \${GetSize} \"$INSTDIR\" \"/S=0K\" $0 $1 $2
+  WriteRegDWORD SHCTX \"${uninstall_key}\" EstimatedSize $0
+  WriteRegDWORD SHCTX \"${uninstall_key}\" NoModify 1
+  WriteRegDWORD SHCTX \"${uninstall_key}\" NoRepair 1")
+# Windows keeps a running program's file; the uninstaller removes it first,
+# and where it cannot, leaves everything, the entry too, and says why.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+  ClearErrors
+  Delete \"$INSTDIR\\morvantel.exe\"
+  IfErrors 0 +4
+    MessageBox MB_OK|MB_ICONSTOP \"Translator is running. Close it, then uninstall it again.\" /SD IDOK
+    SetErrorLevel 2
+    Abort")
 # Where cpack leaves the installer, for the tests; include(CPack) renames.
 set(windows_installer ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe)
 include(CPack)

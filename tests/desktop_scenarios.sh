@@ -402,28 +402,63 @@ use-and-read-back)
     quit_with_yes
     ;;
 installed)
-    # The Windows build under Wine, as a user of Windows meets it: installed
-    # silently, started from its Start-menu entry at 100 %, 125 % and 150 %, used,
-    # ended with File › Exit, and uninstalled. PROGRAM is the installer.
+    # The Windows build under Wine, as a user of Windows meets it, in a prefix
+    # that reaches nothing of this machine: no Unix drive, no library path,
+    # the installer and the zip copied in. Installed silently, started from
+    # its Start-menu entry at 100 %, 125 % and 150 %, used, ended with
+    # File › Exit; reinstalled where the user deleted its folder and where
+    # they chose another; uninstalled, not while it runs. PROGRAM is the
+    # installer; the zip lies beside it.
+    need unzip x86_64-w64-mingw32-objdump
     export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    unset WINEPATH
     wine=/usr/lib/wine/wine64
     program_windows() { xdotool search --onlyvisible --class morvantel.exe 2>/dev/null; }
     skips_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
-    folder=$WINEPREFIX/drive_c/Program\ Files/Translator
-    entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Translator/Translator.lnk"
+    drive=$WINEPREFIX/drive_c
+    folder=$drive/Program\ Files/Translator
+    entry="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Translator/Translator.lnk"
     uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Translator'
     start_desktop
     # Wine draws Windows' own frames, at the desktop's DPI, as Windows does:
     # the same border on three sides, and the title bar.
-    $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || fail "Wine does not start"
+    rm "$WINEPREFIX/dosdevices/z:" || fail "the prefix has no Unix drive to remove"
+    cp "$program" "$drive/setup.exe" && unzip -q "${program%.exe}.zip" -d "$drive/unpacked" || fail "no installer or zip"
     client_place() { # window client_width client_height: in $x,$y
         geometry "$1"
         side=$(((w - $2) / 2))
         x=$((x + side)) y=$((y + h - $3 - side))
     }
-    $wine "$program" /S >"$work/install.log" 2>&1 || fail "the installer failed"
+    install() { # [/D=FOLDER]: silently, within a minute
+        timeout 60 $wine 'C:\setup.exe' /S "$@" >"$work/install.log" 2>&1 || fail "the installer ended with status $? ($*)"
+    }
+    uninstall() { # uninstaller: silently, in place, and waited for
+        timeout 60 $wine "$1" /S "_?=${1%\\Uninstall.exe}" >"$work/uninstall.log" 2>&1
+    }
+    # The entry among the installed programs, its values as Windows reads them.
+    entry_values() {
+        $wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' | awk 'NF >= 3 {$1 = $1; print}' |
+            grep -E '^(DisplayName|DisplayVersion|Publisher|DisplayIcon|URLInfoAbout|NoModify|NoRepair|EstimatedSize) ' | sort
+    }
+    install
     [ -f "$folder/morvantel.exe" ] && [ -f "$entry" ] || fail "no program or no Start-menu entry installed"
-    $wine reg query "$uninstall_key" >"$work/uninstall-entry.log" 2>&1 || fail "no entry among the installed programs"
+    size=$(du -sk "$folder" | cut -f 1)
+    values=$(entry_values | sed 's/^\(EstimatedSize REG_DWORD\) 0x[0-9a-f]*$/\1/')
+    [ "$values" = 'DisplayIcon REG_SZ C:\Program Files\Translator\morvantel.exe
+DisplayName REG_SZ Translator
+DisplayVersion REG_SZ 1.00
+EstimatedSize REG_DWORD
+NoModify REG_DWORD 0x1
+NoRepair REG_DWORD 0x1
+Publisher REG_SZ Tessar Morvantel
+URLInfoAbout REG_SZ https://tessarmorvantel.net/translator' ] || fail "the entry among the installed programs holds: $values"
+    estimated=$(($(entry_values | sed -n 's/^EstimatedSize REG_DWORD //p')))
+    [ $((estimated * 10)) -ge $((size * 9)) ] && [ $((estimated * 10)) -le $((size * 11)) ] ||
+        fail "the entry estimates ${estimated} KiB for a folder of ${size} KiB"
+    # A program with windows, which Windows starts without a console.
+    x86_64-w64-mingw32-objdump -p "$folder/morvantel.exe" | grep -q '^Subsystem.*(Windows GUI)' ||
+        fail "morvantel.exe is not a Windows GUI program"
     # The program's icon and version block, as Windows' Explorer shows them.
     icon=$here/../resources/morvantel.ico
     wrestool -x --type=group_icon "$folder/morvantel.exe" | head -c "$(wc -c <"$icon")" | cmp -s - "$icon" ||
@@ -461,12 +496,33 @@ installed)
     activate "$main"
     key_opens F12 "$whatsnew_title"
     skips_taskbar "$found" || fail "What's New has a taskbar button"
+    # While it runs, the uninstaller says so and leaves it installed.
+    uninstall 'C:\Program Files\Translator\Uninstall.exe'
+    [ -f "$folder/morvantel.exe" ] && [ -n "$(entry_values)" ] || fail "the uninstaller took part of the running program"
     quit_with_yes
-    $wine "$folder/Uninstall.exe" /S >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
-    # The uninstaller finishes from a copy of itself, on its own.
-    poll 20 test ! -e "$folder" || fail "files left behind: $(find "$folder")"
+    # The unpacked zip runs from its own folder.
+    app_folder='C:\unpacked\morvantel-1.0.0.0-win64'
+    $wine start /wait /d "$app_folder" "$app_folder\\morvantel.exe" >"$work/program.log" 2>&1 &
+    app=$!
+    await_splash
+    leave_splash
+    quit_with_yes
+    # The user deleted the folder; a reinstall puts it back, without a question.
+    rm -rf "$folder"
+    install
+    [ -f "$folder/morvantel.exe" ] || fail "the reinstall did not put the program back"
+    uninstall 'C:\Program Files\Translator\Uninstall.exe' || fail "the uninstaller ended with status $?"
+    # A folder the user chose (/D=, last) is where a reinstall goes.
+    install '/D=C:\Apps\Translator'
+    install
+    [ -f "$drive/Apps/Translator/morvantel.exe" ] && [ ! -e "$folder" ] ||
+        fail "the reinstall went to $(ls -d "$drive"/*/Translator)"
+    # The uninstaller as Windows starts it: from a copy of itself, which finishes on its own.
+    $wine 'C:\Apps\Translator\Uninstall.exe' /S >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
+    poll 20 test ! -e "$drive/Apps/Translator" || fail "files left behind: $(find "$drive/Apps")"
     poll 20 test ! -e "$entry" || fail "the Start-menu entry is left behind"
-    ! $wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the entry among the installed programs is left behind"
+    [ -z "$(entry_values)" ] || fail "the entry among the installed programs is left behind"
+    ! $wine reg query 'HKLM\Software\Tessar Morvantel' >/dev/null 2>&1 || fail "the publisher's key is left behind"
     ;;
 xwayland)
     # A Wayland session with an X server beside it, as GNOME and KDE run on
