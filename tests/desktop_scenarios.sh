@@ -516,7 +516,7 @@ URLInfoAbout REG_SZ https://tessarmorvantel.net/translator' ] || fail "the entry
     install '/D=C:\Apps\Translator'
     install
     [ -f "$drive/Apps/Translator/morvantel.exe" ] && [ ! -e "$folder" ] ||
-        fail "the reinstall went to $(ls -d "$drive"/*/Translator)"
+        fail "the reinstall did not go to the folder the first install chose"
     # The uninstaller as Windows starts it: from a copy of itself, which finishes on its own.
     $wine 'C:\Apps\Translator\Uninstall.exe' /S >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
     poll 20 test ! -e "$drive/Apps/Translator" || fail "files left behind: $(find "$drive/Apps")"
