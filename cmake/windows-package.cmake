@@ -61,10 +61,13 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # Debian's NSIS builds 32-bit installers unless told; Qt 6 runs on 64-bit
 # Windows only. A reinstall goes where the first install went, and over it:
 # the files are the same, and an uninstall first fails where the user has
-# deleted the folder. Files keep no dates, so that two builds are the same.
-set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Translator")
+# deleted the folder. Files keep no dates, which differ from build to build.
+# The keys are the ones CPack's installer writes.
+set(folder_key "Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}")
+set(uninstall_key
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}")
 set(CPACK_NSIS_DEFINES "Target amd64-unicode
-  InstallDirRegKey HKLM \"Software\\${CPACK_PACKAGE_VENDOR}\\Translator\" \"\"
+  InstallDirRegKey HKLM \"${folder_key}\" \"\"
   SetDateSave off
   !include FileFunc.nsh
   VIProductVersion ${PROJECT_VERSION}
