@@ -3,7 +3,8 @@
 # find them when it starts, and the Qt plugins for Windows' screen and for
 # the pictures and the icon, which Qt loads later; packed by CPack as an
 # NSIS installer, with a Start-menu entry and an entry in Windows' installed
-# programs, and as a zip to run from anywhere.
+# programs, and as a zip to run from anywhere; with their licences, and
+# beside them a zip of the source of their Qt.
 get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
 get_filename_component(qt_bin ${qt_core_dll} DIRECTORY)
 get_filename_component(qt_plugins ${qt_bin}/../plugins ABSOLUTE)
@@ -12,6 +13,12 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
 get_filename_component(compiler_bin ${compiler_dll} DIRECTORY)
 # Where the libraries the program loads are, for the installer and for Wine.
 set(windows_library_dirs ${qt_bin} ${compiler_bin} /usr/x86_64-w64-mingw32/lib)
+
+# The same bytes from every build: the linker stamps a date into the program,
+# and takes the release's (the changelog's) where it is given one.
+execute_process(COMMAND dpkg-parsechangelog -l ${PROJECT_SOURCE_DIR}/debian/changelog -S Timestamp
+    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set_property(TARGET morvantel PROPERTY CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${epoch})
 
 find_program(objdump x86_64-w64-mingw32-objdump REQUIRED)
 find_program(makensis makensis REQUIRED)
@@ -31,10 +38,69 @@ install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6
 install(FILES ${qt_plugins}/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${qt_plugins}/imageformats/qjpeg.dll ${qt_plugins}/imageformats/qico.dll
     DESTINATION imageformats)
-# The libraries come with symbols for debugging, of no use on a user's machine.
-install(CODE "file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
-    execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded \${dlls} COMMAND_ERROR_IS_FATAL ANY)")
-set(CPACK_STRIP_FILES ON)
+
+# The licence files, written when the build is configured, from the texts
+# their sources carry: the program's terms, and the notices of what the folder
+# holds besides. By Qt's attribution ids, the code of others in the Qt files
+# above; and the runtime's files, by the packages whose copyright files cover
+# them (mingw-w64's start-up code is in the program).
+set(qt_parts
+    # Qt6Core.dll
+    doubleconversion easing blake2 md4 md5 sha1 sha3_endian sha3_keccak rfc6234 tinycbor
+    zlib pcre2 pcre2-sljit unicode-character-database unicode-cldr siphash
+    # Qt6Gui.dll
+    freetype freetype-zlib freetype-bdf freetype-pcf grayraster harfbuzz-ng libpng md4c
+    icc-sRGB-color-profile aglfn smooth-scaling-algorithm xserverhelper webgradients
+    # imageformats/qjpeg.dll
+    libjpeg)
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=crt2.o
+    OUTPUT_VARIABLE startup_code OUTPUT_STRIP_TRAILING_WHITESPACE)
+get_filename_component(startup_code ${startup_code} REALPATH)
+set(runtime_files ${compiler_bin}/libstdc++-6.dll ${compiler_bin}/libgcc_s_seh-1.dll
+    /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll ${startup_code})
+get_filename_component(qt_source ${qt_bin}/../source ABSOLUTE)
+file(GLOB qt_source_files ${qt_source}/qt6-base_*)
+set(notices ${PROJECT_BINARY_DIR}/notices)
+set(source_zip morvantel-${PROJECT_VERSION}-win64-source.zip)
+list(JOIN qt_parts "," qt_parts)
+list(JOIN runtime_files "," runtime_files)
+# CPack wants the installer's licence page when it is configured.
+set(notices_script ${CMAKE_CURRENT_LIST_DIR}/windows-notices.cmake)
+execute_process(COMMAND ${CMAKE_COMMAND} -DCOPYRIGHT=${PROJECT_SOURCE_DIR}/debian/copyright
+        -DQT_SOURCE=${qt_source} -DQT_PARTS=${qt_parts} -DRUNTIME=${runtime_files}
+        -DSOURCE_ZIP=${source_zip} -DOUT=${notices} -P ${notices_script}
+    COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${notices_script} ${PROJECT_SOURCE_DIR}/debian/copyright ${qt_source_files})
+install(FILES ${notices}/LICENSE.txt DESTINATION .)
+install(FILES ${notices}/licences/THIRD-PARTY-NOTICES.txt ${notices}/licences/LGPL-3.0.txt
+    ${notices}/licences/GPL-3.0.txt DESTINATION licences)
+set(CPACK_RESOURCE_FILE_LICENSE ${notices}/LICENSE.txt)
+
+# The source of that Qt, to be handed out beside the installer.
+set(qt_build_files ${PROJECT_SOURCE_DIR}/tools/build-qt-windows ${PROJECT_SOURCE_DIR}/tools/add-source-lists
+    ${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake)
+list(JOIN qt_build_files "," qt_build_files_argument)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${source_zip}
+    COMMAND ${CMAKE_COMMAND} -DQT_SOURCE=${qt_source} -DSCRIPTS=${qt_build_files_argument}
+        -DROOT=${PROJECT_SOURCE_DIR} -DEPOCH=${epoch} -DOUT=${PROJECT_BINARY_DIR}/${source_zip}
+        -P ${CMAKE_CURRENT_LIST_DIR}/windows-source-zip.cmake
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/windows-source-zip.cmake ${qt_source_files} ${qt_build_files}
+    VERBATIM)
+add_custom_target(source-zip ALL DEPENDS ${PROJECT_BINARY_DIR}/${source_zip})
+
+# The libraries come with symbols for debugging, of no use on a user's
+# machine. Stripped, and packed, the same way each time: dated as the release
+# is (strip stamps the date into a Windows executable), the folders of one
+# mode whatever the umask.
+install(CODE "set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+    set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+    file(GLOB_RECURSE libraries \${folder}/*.dll)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded \${libraries} COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-all \${folder}/morvantel.exe COMMAND_ERROR_IS_FATAL ANY)
+    execute_process(COMMAND chmod -R u=rwX,go=rX \${folder} COMMAND_ERROR_IS_FATAL ANY)
+    file(GLOB_RECURSE files LIST_DIRECTORIES true \${folder}/*)
+    execute_process(COMMAND touch -h -d @${epoch} \${files} COMMAND_ERROR_IS_FATAL ANY)")
 
 set(CPACK_GENERATOR NSIS ZIP)
 # The NSIS lines below reach the installer as they stand.

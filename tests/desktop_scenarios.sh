@@ -407,8 +407,9 @@ installed)
     # the installer and the zip copied in. Installed silently, started from
     # its Start-menu entry at 100 %, 125 % and 150 %, used, ended with
     # File › Exit; reinstalled where the user deleted its folder and where
-    # they chose another; uninstalled, not while it runs. PROGRAM is the
-    # installer; the zip lies beside it.
+    # they chose another; uninstalled, not while it runs. Its licences, and
+    # the source of its Qt. PROGRAM is the installer; the zip and the source
+    # zip lie beside it.
     need unzip x86_64-w64-mingw32-objdump
     export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     unset WINEPATH
@@ -430,6 +431,46 @@ installed)
         side=$(((w - $2) / 2))
         x=$((x + side)) y=$((y + h - $3 - side))
     }
+    # What a distributor hands out: every library named with its licence in
+    # the folder's notices, the source of Qt they name beside the installer
+    # as its Debian source package lists it, and the program's terms on the
+    # installer's licence page, as in the folder.
+    unpacked=$drive/unpacked/${program##*/} unpacked=${unpacked%.exe}
+    notices=$(tr '\r\n' '  ' <"$unpacked/LICENSE.txt" | tr -s ' ')
+    for library in $(cd "$unpacked" && find . -name '*.dll' | cut -c 3- | tr / '\\'); do
+        case $notices in *"$library"*) ;; *) fail "LICENSE.txt does not name $library" ;; esac
+        grep -a '^=== ' "$unpacked/licences/THIRD-PARTY-NOTICES.txt" | grep -q -F "$library" ||
+            fail "THIRD-PARTY-NOTICES.txt has no notice for $library"
+    done
+    source_zip=${program%.exe}-source.zip
+    unzip -q "$source_zip" -d "$work/source" || fail "no source zip beside the installer"
+    source=$work/source/$(basename "$source_zip" .zip)
+    dsc=$(echo "$source"/qt6-base_*.dsc)
+    case $notices in *"qt6-base $(sed -n 's/^Version: //p' "$dsc") source package"*"${source_zip##*/}"*) ;;
+    *) fail "LICENSE.txt names another Qt source than ${dsc##*/} in ${source_zip##*/}" ;; esac
+    sed -n '/^Checksums-Sha256:/,/^[^ C]/s/^ \([0-9a-f]\{64\}\) [0-9]* \(.*\)/\1  \2/p' "$dsc" >"$work/sums"
+    [ "$(wc -l <"$work/sums")" -eq 2 ] && (cd "$source" && sha256sum -c --quiet "$work/sums") &&
+        [ -f "$source/tools/build-qt-windows" ] && [ -f "$source/cmake/mingw-w64-x86_64.cmake" ] ||
+        fail "the source zip lacks what ${dsc##*/} lists, or the script and toolchain that built Qt"
+    licence_copied() { # from a click into the licence page's text, which leaves the welcome page alone
+        geometry "$setup_window"
+        xdotool mousemove $((x + 250)) $((y + 180)) click 1
+        keys ctrl+a ctrl+c
+        clipboard_holds Copyright
+    }
+    $wine 'C:\setup.exe' >"$work/setup.log" 2>&1 &
+    setup=$!
+    await_window 'Translator Setup$' || fail "the installer showed no window"
+    setup_window=$found
+    activate "$setup_window"
+    keys Return
+    poll 10 licence_copied ||
+        fail "the licence page does not show the program's terms: $(timeout 5 xclip -o -selection clipboard | head -n 3)"
+    timeout 5 xclip -o -selection clipboard | tr -d '\r' >"$work/licence-page.txt"
+    tr -d '\r' <"$unpacked/LICENSE.txt" | cmp -s - "$work/licence-page.txt" ||
+        fail "the licence page shows: $(head -n 5 "$work/licence-page.txt")"
+    kill "$setup"
+    poll 10 gone 'Translator Setup$' || fail "the installer did not close"
     install() { # [/D=FOLDER]: silently, within a minute
         timeout 60 $wine 'C:\setup.exe' /S "$@" >"$work/install.log" 2>&1 || fail "the installer ended with status $? ($*)"
     }

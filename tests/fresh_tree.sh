@@ -1,21 +1,33 @@
 #!/bin/sh
-# The Makefile as a newcomer meets it: in a fresh copy of the source, with no
-# build tree yet, `make windows-configured` sets up the packages and Qt for
-# Windows (from the cache, built by now) and configures the Windows build
-# with that Qt.
+# The Makefile as a newcomer meets it: in a fresh copy of the source, in
+# another folder and under another umask, with no build tree yet, `make
+# windows` sets up the packages and Qt for Windows (from the cache, built by
+# now), builds with that Qt, and gives the same bytes as this build: each
+# FILE, named as in BUILD_DIR.
 #
-#   fresh_tree.sh SOURCE_DIR
+#   fresh_tree.sh SOURCE_DIR BUILD_DIR FILE...
 set -u
-source=$1
+source=$1 build=$2
+shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 . "$source/tests/lib.sh"
 need make cmake tar
 (cd "$source" && sh tools/tracked-files | tar --null -T - -cf -) | tar -xf - -C "$work"
-make -C "$work" windows-configured >"$work/make.log" 2>&1 ||
-    { echo "FAIL: make windows-configured in a fresh tree: $(tail -n 20 "$work/make.log")"; exit 1; }
+(umask 077 && make -C "$work" windows) >"$work/make.log" 2>&1 ||
+    { echo "FAIL: make windows in a fresh tree: $(tail -n 20 "$work/make.log")"; exit 1; }
 qt=$(sed -n 's/^Qt6_DIR:PATH=//p' "$work/build/windows/CMakeCache.txt")
 case $qt in
 */qt-*-windows-*/lib/cmake/Qt6) echo "PASS: configured with $qt" ;;
 *) echo "FAIL: the Windows build found Qt at '$qt', not Qt for Windows" && exit 1 ;;
 esac
+status=0
+for file; do
+    sums=$(cd "$build" && sha256sum "$file" "$work/build/windows/$file" | cut -c 1-16 | tr '\n' ' ')
+    if cmp -s "$build/$file" "$work/build/windows/$file"; then
+        echo "PASS: $file the same: $sums"
+    else
+        echo "FAIL: $file differs between the builds: $sums" && status=1
+    fi
+done
+exit $status
