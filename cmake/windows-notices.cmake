@@ -8,11 +8,12 @@
 #                          the copyright files of the runtime's packages
 #   licences/LGPL-3.0.txt, licences/GPL-3.0.txt
 #
-#   cmake -DCOPYRIGHT=debian/copyright -DQT_SOURCE=DIR -DQT_PARTS=IDS \
+#   cmake -DCOPYRIGHT=debian/copyright -DQT_SOURCE=DIR -DQT_FILES=FILES -DQT_PARTS=IDS \
 #         -DRUNTIME=FILES -DSOURCE_ZIP=NAME -DOUT=DIR -P windows-notices.cmake
 #
-# QT_SOURCE holds the qt6-base source package Qt was built from, QT_PARTS the
-# ids of the attributions of the code the shipped Qt files hold, RUNTIME the
+# QT_SOURCE holds the qt6-base source package Qt was built from, QT_FILES
+# names the shipped Qt files by their places in the folder, QT_PARTS the
+# ids of the attributions of the code those files hold, RUNTIME the
 # runtime's files, each from the package whose copyright file covers it; the
 # lists are separated by commas.
 cmake_minimum_required(VERSION 3.25)
@@ -43,6 +44,9 @@ function(write_windows_text file text)
     file(WRITE ${file} "${text}")
 endfunction()
 
+# Qt's files as Windows names them.
+string(REPLACE "/" "\\" qt_files "${QT_FILES}")
+string(REPLACE "," ", " qt_files "${qt_files}")
 string(REPLACE "," ";" QT_PARTS "${QT_PARTS}")
 string(REPLACE "," ";" RUNTIME "${RUNTIME}")
 set(work ${OUT}/qt-source)
@@ -188,15 +192,14 @@ These terms cover the program itself, morvantel.exe, and its pictures. They
 do not cover the libraries beside it in its folder, which come under their
 own licences:
 
-- Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms\\qwindows.dll,
-  imageformats\\qico.dll and imageformats\\qjpeg.dll are Qt ${qt_version},
-  Copyright ${qt_copyright}, used under the GNU Lesser
-  General Public License version 3 (licences\\LGPL-3.0.txt, which builds on
-  licences\\GPL-3.0.txt); you may put a Qt ${qt_version} of your own in their
-  place. Qt holds code of others, under the notices it names. They were built
-  from Debian's qt6-base ${qt_package_version} source package. It is handed out
-  with this program, with the script that built them, as
-  ${SOURCE_ZIP}.
+- Qt ${qt_version}, Copyright ${qt_copyright}, is used under the
+  GNU Lesser General Public License version 3 (licences\\LGPL-3.0.txt, which
+  builds on licences\\GPL-3.0.txt), in
+  ${qt_files}.
+  You may put a Qt ${qt_version} of your own in their place. Qt holds code of
+  others, under the notices it names. They were built from Debian's qt6-base
+  ${qt_package_version} source package. It is handed out with this program,
+  with the script that built them, as ${SOURCE_ZIP}.
 - libstdc++-6.dll and libgcc_s_seh-1.dll are GCC's runtime libraries, under
   the GNU General Public License version 3 with the GCC Runtime Library
   Exception, version 3.1.
@@ -210,7 +213,7 @@ licence in full.
 
 write_windows_text(${OUT}/licences/THIRD-PARTY-NOTICES.txt "Third-party software in Translator for Windows
 
-=== Qt ${qt_version}: Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms\\qwindows.dll, imageformats\\qico.dll, imageformats\\qjpeg.dll
+=== Qt ${qt_version}: ${qt_files}
 
 Copyright ${qt_copyright}
 Qt is used under the GNU Lesser General Public License version 3

@@ -33,11 +33,19 @@ install(RUNTIME_DEPENDENCY_SET libraries DESTINATION .
     PRE_INCLUDE_REGEXES "^libstdc\\+\\+" "^libgcc" "^libwinpthread"
     PRE_EXCLUDE_REGEXES ".*"
     DIRECTORIES ${windows_library_dirs})
-install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
-    DESTINATION .)
-install(FILES ${qt_plugins}/platforms/qwindows.dll DESTINATION platforms)
-install(FILES ${qt_plugins}/imageformats/qjpeg.dll ${qt_plugins}/imageformats/qico.dll
-    DESTINATION imageformats)
+# Qt's files, by their places in the folder, which the licences name.
+set(qt_files "")
+foreach(module Core Gui Widgets)
+    get_target_property(library Qt6::${module} IMPORTED_LOCATION_RELEASE)
+    install(FILES ${library} DESTINATION .)
+    get_filename_component(name ${library} NAME)
+    list(APPEND qt_files ${name})
+endforeach()
+foreach(plugin platforms/qwindows.dll imageformats/qico.dll imageformats/qjpeg.dll)
+    get_filename_component(folder ${plugin} DIRECTORY)
+    install(FILES ${qt_plugins}/${plugin} DESTINATION ${folder})
+    list(APPEND qt_files ${plugin})
+endforeach()
 
 # The licence files, written when the build is configured, from the texts
 # their sources carry: the program's terms, and the notices of what the folder
@@ -62,12 +70,13 @@ get_filename_component(qt_source ${qt_bin}/../source ABSOLUTE)
 file(GLOB qt_source_files ${qt_source}/qt6-base_*)
 set(notices ${PROJECT_BINARY_DIR}/notices)
 set(source_zip morvantel-${PROJECT_VERSION}-win64-source.zip)
+list(JOIN qt_files "," qt_files)
 list(JOIN qt_parts "," qt_parts)
 list(JOIN runtime_files "," runtime_files)
 # CPack wants the installer's licence page when it is configured.
 set(notices_script ${CMAKE_CURRENT_LIST_DIR}/windows-notices.cmake)
 execute_process(COMMAND ${CMAKE_COMMAND} -DCOPYRIGHT=${PROJECT_SOURCE_DIR}/debian/copyright
-        -DQT_SOURCE=${qt_source} -DQT_PARTS=${qt_parts} -DRUNTIME=${runtime_files}
+        -DQT_SOURCE=${qt_source} -DQT_FILES=${qt_files} -DQT_PARTS=${qt_parts} -DRUNTIME=${runtime_files}
         -DSOURCE_ZIP=${source_zip} -DOUT=${notices} -P ${notices_script}
     COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
