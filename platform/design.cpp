@@ -1,5 +1,7 @@
 #include "platform/design.h"
 
+#include "platform/captions.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QVariant>
@@ -31,7 +33,8 @@ void CompleteDesign(QWidget* window)
         if (!label->property("autoSize").toBool())
             continue;
         if (label->wordWrap())
-            label->resize(label->width(), label->heightForWidth(label->width()));
+            label->resize(label->width(), WrappedCaptionHeight(label->text(), label->font(),
+                                                               label->width(), label));
         else
             label->resize(label->sizeHint());
     }

@@ -25,12 +25,16 @@ void CentreOnScreen(QWidget* window)
         centre(QMargins());
         return;
     }
-    if (const auto border = windowing::FrameBorder(window)) {
-        centre(*border);
-        return;
-    }
-    centre(QMargins());
-    windowing::WhenFrameBorderArrives(window, centre);
+    const QMargins border = windowing::FrameBorder(window).value_or(QMargins());
+    centre(border);
+    // Where the window manager frames the window otherwise than it said, once
+    // it shows, the window is centred again with the border it got; unless
+    // the user has moved it by then.
+    const QPoint placed = window->geometry().topLeft();
+    windowing::WhenFrameBorderChanges(window, border, [window, placed, centre](QMargins got) {
+        if (window->geometry().topLeft() == placed)
+            centre(got);
+    });
 }
 
 QRect CentredClientArea(QSize client, QMargins border, QRect screen, QRect available)

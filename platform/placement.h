@@ -9,8 +9,9 @@ class QWidget;
 namespace morvantel {
 
 // Centres the whole window, border and title bar included, on its screen. The
-// border is the one the window manager tells; where it tells it only after
-// the window has appeared, the window moves once, then.
+// border is the one the window manager tells; where it puts another on the
+// window once the window has appeared, the window moves once, then, unless
+// the user has moved it already.
 void CentreOnScreen(QWidget* window);
 
 // Where the client area goes so that the window, with the border around it,

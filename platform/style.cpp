@@ -1,5 +1,6 @@
 #include "platform/style.h"
 
+#include "platform/captions.h"
 #include "platform/design.h"
 #ifdef Q_OS_WIN
 #include "platform/win32.h"
@@ -11,6 +12,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPalette>
+#include <QPen>
 #include <QPixmap>
 #include <QPolygonF>
 #include <QProxyStyle>
@@ -78,6 +80,22 @@ public:
         default:
             return QProxyStyle::styleHint(hint, option, widget, returnData);
         }
+    }
+
+    // A wrapped caption's lines as the design spaces them, not as the font
+    // engine would.
+    void drawItemText(QPainter* painter, const QRect& rect, int alignment, const QPalette& palette,
+                      bool enabled, const QString& text, QPalette::ColorRole role) const override
+    {
+        if (!(alignment & Qt::TextWordWrap) || !enabled) {
+            QProxyStyle::drawItemText(painter, rect, alignment, palette, enabled, text, role);
+            return;
+        }
+        painter->save();
+        if (role != QPalette::NoRole)
+            painter->setPen(QPen(palette.brush(role), painter->pen().widthF()));
+        DrawWrappedCaption(*painter, rect, alignment, text);
+        painter->restore();
     }
 };
 

@@ -61,7 +61,8 @@ std::optional<QMargins> FrameBorder(QWidget* window)
                     qRound(frame.right / ratio), qRound(frame.bottom / ratio));
 }
 
-void WhenFrameBorderArrives(QWidget*, std::function<void(QMargins)>) {}
+// Windows gives the window the frame its style names, as told.
+void WhenFrameBorderChanges(QWidget*, QMargins, std::function<void(QMargins)>) {}
 
 } // namespace windowing
 

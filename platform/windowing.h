@@ -28,8 +28,10 @@ void ClearName(QWidget* window);
 // answers soon, or where its answer cannot be a border.
 std::optional<QMargins> FrameBorder(QWidget* window);
 
-// Calls back once, with the border, when the window manager puts it on the
-// window after all, once the window shows.
-void WhenFrameBorderArrives(QWidget* window, std::function<void(QMargins)> arrived);
+// Calls back once, with the border, when the window manager puts another
+// border on the window than the one known: one that told none before the
+// window showed, or told none that it then puts on (mutter's frames client
+// answers with no border, and sets the real one once the window is mapped).
+void WhenFrameBorderChanges(QWidget* window, QMargins known, std::function<void(QMargins)> changed);
 
 } // namespace morvantel::windowing

@@ -144,8 +144,9 @@ std::optional<QMargins> BorderOn(Connection& x11, QWidget* window)
                     scaled(extents.bottom));
 }
 
-// Windows waiting for the border the window manager sets when it frames
-// them, followed in the X events that reach the program.
+// Windows waiting for another border than the one known, which the window
+// manager sets when it frames them, followed in the X events that reach the
+// program.
 class BorderWatch : public QAbstractNativeEventFilter
 {
 public:
@@ -159,10 +160,10 @@ public:
         return *watch;
     }
 
-    void WaitForBorder(QWidget* window, std::function<void(QMargins)> arrived)
+    void WaitForBorder(QWidget* window, QMargins known, std::function<void(QMargins)> changed)
     {
         std::erase_if(waiting_, [](const auto& entry) { return entry.second.window.isNull(); });
-        waiting_[NativeWindow(window)] = {window, std::move(arrived)};
+        waiting_[NativeWindow(window)] = {window, known, std::move(changed)};
     }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
@@ -183,24 +184,24 @@ private:
     void BorderArrived(Connection& x11, xcb_window_t native)
     {
         const auto found = waiting_.find(native);
-        if (found == waiting_.end())
+        if (found == waiting_.end() || !found->second.window)
+            return;
+        const auto border = BorderOn(x11, found->second.window);
+        if (!border || *border == found->second.known)
             return;
         Waiting waiting = std::move(found->second);
         waiting_.erase(found);
-        if (!waiting.window)
-            return;
-        if (const auto border = BorderOn(x11, waiting.window))
-            // Later, not in the middle of Qt's handling of X events.
-            QMetaObject::invokeMethod(
-                waiting.window,
-                [arrived = std::move(waiting.arrived), border] { arrived(*border); },
-                Qt::QueuedConnection);
+        // Later, not in the middle of Qt's handling of X events.
+        QMetaObject::invokeMethod(
+            waiting.window, [changed = std::move(waiting.changed), border] { changed(*border); },
+            Qt::QueuedConnection);
     }
 
     struct Waiting
     {
         QPointer<QWidget> window;
-        std::function<void(QMargins)> arrived;
+        QMargins known;
+        std::function<void(QMargins)> changed;
     };
     std::map<xcb_window_t, Waiting> waiting_;
 };
@@ -272,10 +273,10 @@ std::optional<QMargins> FrameBorder(QWidget* window)
     return std::nullopt;
 }
 
-void WhenFrameBorderArrives(QWidget* window, std::function<void(QMargins)> arrived)
+void WhenFrameBorderChanges(QWidget* window, QMargins known, std::function<void(QMargins)> changed)
 {
     if (X11())
-        BorderWatch::Instance().WaitForBorder(window, std::move(arrived));
+        BorderWatch::Instance().WaitForBorder(window, known, std::move(changed));
 }
 
 } // namespace morvantel::windowing

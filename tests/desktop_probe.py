@@ -4,6 +4,8 @@
     buttons TITLE      the window's buttons, left to right (AT-SPI)
     text TITLE NAME    the text of the box NAME in the window (AT-SPI)
     audit TITLE...     what a screen reader would announce badly (AT-SPI)
+    pointer            free, or grabbed by another client, as a window manager
+                       holds it through a drag (Xlib)
 
 Run by Debian's own Python; the AT-SPI commands wait up to ten seconds.
 """
@@ -25,6 +27,30 @@ def taskbar(window_id):
         return "missing"
     skips = {window.is_skip_tasklist(), window.is_skip_pager()}
     return "partly" if len(skips) == 2 else "skipped" if True in skips else "listed"
+
+
+def pointer():
+    import ctypes
+
+    xlib = ctypes.cdll.LoadLibrary("libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+    xlib.XGrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_uint,
+                                  ctypes.c_int, ctypes.c_int, ctypes.c_ulong, ctypes.c_ulong,
+                                  ctypes.c_ulong]
+    xlib.XUngrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = xlib.XOpenDisplay(None)
+    if not display:
+        sys.exit("cannot open the display")
+    grab_mode_async, current_time, grab_success = 1, 0, 0
+    status = xlib.XGrabPointer(display, xlib.XDefaultRootWindow(display), False, 0,
+                               grab_mode_async, grab_mode_async, 0, 0, current_time)
+    if status == grab_success:
+        xlib.XUngrabPointer(display, current_time)
+    xlib.XCloseDisplay(display)
+    return "free" if status == grab_success else "grabbed"
 
 
 def program_windows():
@@ -129,6 +155,8 @@ if __name__ == "__main__":
         print(buttons(arguments[0]))
     elif command == "text":
         print(text(*arguments))
+    elif command == "pointer":
+        print(pointer())
     elif command == "audit":
         print(audit(arguments), end="")
     else:

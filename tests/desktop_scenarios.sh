@@ -49,10 +49,10 @@ fail() {
 
 # The window manager, its name, the modifier to drag windows with, and a panel
 # where it needs one (xfwm4 lists its windows only once it manages two).
-session="" move_modifier=alt panel=no
+session="" move_modifier=alt panel=no program_class=morvantel
 case $desktop in
 openbox) need openbox && wm="openbox" wm_name="Openbox" ;;
-wine) need openbox /usr/lib/wine/wine64 /usr/lib/wine/wineserver wrestool strings && wm="openbox" wm_name="Openbox" ;;
+wine) need openbox /usr/lib/wine/wine64 /usr/lib/wine/wineserver wrestool strings && wm="openbox" wm_name="Openbox" program_class=morvantel.exe ;;
 gnome) need mutter && wm="mutter --replace --x11" wm_name="Mutter" session=GNOME move_modifier=super ;;
 kde) need kwin_x11 && wm="kwin_x11 --replace" wm_name="KWin" session=KDE ;;
 xfce) need xfwm4 && wm="xfwm4 --replace" wm_name="Xfwm4" session=XFCE panel=yes ;;
@@ -61,6 +61,8 @@ flashback) need metacity && wm="metacity --replace" wm_name="Metacity" session=G
 icewm) need icewm && wm="icewm" wm_name="IceWM .*" ;;
 fluxbox) need fluxbox && wm="fluxbox" wm_name="Fluxbox" ;;
 weston) need weston Xwayland && wm="" wm_name="Weston WM" ;;
+gnome-wayland) need gnome-shell Xwayland && wm="" wm_name="GNOME Shell" session=GNOME ;;
+kde-wayland) need kwin_wayland Xwayland && wm="" wm_name="KWin" session=KDE ;;
 *) fail "unknown desktop" ;;
 esac
 
@@ -104,8 +106,16 @@ about_title='Tessar Morvantel Translator$'
 whatsnew_title='Whats new in Version 1.2.5$'
 question_title='Tessar Morvantel$'
 
-window_titled() { found=$(xdotool search --onlyvisible --name "^$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
-await_window() { poll 10 window_titled "$1"; }
+# A window by its title and its client's class (the program's, unless named):
+# a window manager's frame may carry the title too (mutter 44 and later frame
+# windows in a client of their own).
+window_titled() { # title [class]: in $found
+    for found in $(xdotool search --onlyvisible --class "^${2:-$program_class}\$" 2>/dev/null); do
+        xdotool getwindowname "$found" 2>/dev/null | grep -q -E "^$1" && return 0
+    done
+    return 1
+}
+await_window() { poll 10 window_titled "$@"; }
 count() { wmctrl -l | grep -v ' morvantel-panel$' | grep -c -E "$1"; }
 gone() { [ "$(count "$1")" -eq 0 ]; }
 # Active as the window manager says, and where the keys go.
@@ -116,6 +126,7 @@ expect_no_name() { # window
     [ "$(xprop -id "$1" WM_NAME _NET_WM_NAME | sed 's/^[^=]*= *//' | tr -d '"\n')" = "" ] ||
         fail "window $1 has a name for window lists: $(xprop -id "$1" WM_NAME _NET_WM_NAME)"
 }
+pointer_free() { [ "$($probe pointer)" = free ]; }
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 above_all() { xprop -id "$1" _NET_WM_STATE | grep -q ABOVE; }
 # To the front through the window manager, and where that leaves the keys in
@@ -129,8 +140,8 @@ activate() {
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
 type_text() { xdotool type --clearmodifiers --delay 40 "$1"; }
 
-# The program's visible windows: under Wine, those of the Windows program.
-program_windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null; }
+# The program's visible windows (under Wine, those of the Windows program).
+program_windows() { xdotool search --onlyvisible --class "^$program_class\$" 2>/dev/null; }
 splash_shown() { splash=$(program_windows | head -n 1) && [ -n "$splash" ]; }
 await_splash() { poll 10 splash_shown || fail "no splash window"; }
 key_opens() { # key title: the window opened, in $found
@@ -202,7 +213,7 @@ expect_switcher() { # window listed|skipped
     oldest_pid=$!
     xmessage -name newest -title newest -geometry 120x60+0+660 newest 2>/dev/null &
     newest_pid=$!
-    await_window 'oldest$' && oldest=$found && await_window 'newest$' && newest=$found ||
+    await_window 'oldest$' Xmessage && oldest=$found && await_window 'newest$' Xmessage && newest=$found ||
         fail "the switcher's helper windows did not open"
     activate "$oldest"
     activate "$1"
@@ -217,16 +228,47 @@ expect_switcher() { # window listed|skipped
     poll 5 helpers_gone || fail "the switcher's helper windows did not close"
     activate "$before"
 }
+# The window is the program's of its title: KWin 6 shows a script no window id.
+# KWin 6 lists windows in windowList() and puts a script at /Scripting/Script<N>,
+# KWin 5 in clientList() and at /<N>.
 kwin_reads() { # window property: in $kwin_value, read by a script KWin runs
     script=$work/kwin-$1-$2.js
-    echo "for (const w of workspace.clientList()) if (w.windowId == $1) print('probe $1 $2', w.$2);" >"$script"
+    caption=$(xprop -id "$1" _NET_WM_NAME | sed -n 's/^[^=]*= "\(.*\)"$/\1/p')
+    echo "const windows = workspace.windowList ? workspace.windowList() : workspace.clientList();
+        for (const w of windows) if (w.pid == $app && w.caption == '$caption') print('probe $1 $2', w.$2);" >"$script"
     number=$(dbus-send --session --print-reply=literal --dest=org.kde.KWin /Scripting \
         org.kde.kwin.Scripting.loadScript string:"$script" string:"probe-$1-$2" | awk '{print $2}')
-    dbus-send --session --print-reply --dest=org.kde.KWin "/$number" org.kde.kwin.Script.run >/dev/null
+    for path in "/Scripting/Script$number" "/$number"; do
+        dbus-send --session --print-reply --dest=org.kde.KWin "$path" org.kde.kwin.Script.run >/dev/null 2>&1 && break
+    done
     poll 5 grep -q "probe $1 $2 " "$work/window-manager.log" || fail "KWin's script did not answer"
     dbus-send --session --print-reply --dest=org.kde.KWin /Scripting org.kde.kwin.Scripting.unloadScript string:"probe-$1-$2" >/dev/null
     kwin_value=$(sed -n "s/.*probe $1 $2 //p" "$work/window-manager.log" | tail -n 1)
 }
+
+# Whether the window is in the task list and in the window switcher ("true
+# true", "false false"), as the compositor of a Wayland session says: KWin's
+# scripting, or GNOME Shell's Eval, which answers in its unsafe mode.
+compositor_lists() { # window
+    if [ "$desktop" = kde-wayland ]; then
+        kwin_reads "$1" skipTaskbar
+        taskbar=$kwin_value
+        kwin_reads "$1" skipSwitcher
+        echo "$([ "$taskbar" = false ] && echo true || echo false) $([ "$kwin_value" = false ] && echo true || echo false)"
+        return
+    fi
+    caption=$(xprop -id "$1" _NET_WM_NAME | sed -n 's/^[^=]*= "\(.*\)"$/\1/p')
+    dbus-send --session --print-reply=literal --dest=org.gnome.Shell /org/gnome/Shell org.gnome.Shell.Eval \
+        string:"const w = global.display.list_all_windows().find(w => w.get_wm_class() == '$program_class' &&
+            (w.get_title() || '') == '$caption');
+            w ? [!w.skip_taskbar, global.display.get_tab_list(0, null).includes(w)].join(' ') : 'missing'" |
+        sed -n 's/^ *"\(.*\)"$/\1/p'
+}
+expect_listed() { # window listed|skipped
+    wanted=$([ "$2" = listed ] && echo "true true" || echo "false false")
+    poll 5 listed_as "$1" "$wanted" || fail "window $1 should be $2 in the task list and switcher, not: $(compositor_lists "$1")"
+}
+listed_as() { [ "$(compositor_lists "$1")" = "$2" ]; }
 
 # The client area's place and size, and the window manager's border around it.
 geometry() { # window
@@ -297,7 +339,10 @@ window-manager)
     # fluxbox lets its user move any window, whatever the window asks for.
     [ "$desktop" = fluxbox ] || expect_fixed_in_place "$splash"
     mkdir -p "$shots" && import -window "$splash" "$shots/desktop-splash.png"
-    # A click leads on to the main window, where Enter translates.
+    # A click leads on to the main window, where Enter translates; once the
+    # window manager has let go of the pointer it held through the drag, which
+    # mutter does only when its compositor next handles input.
+    poll 10 pointer_free || fail "the window manager kept the pointer after the drag"
     geometry "$splash"
     xdotool mousemove $((x + w / 2)) $((y + 20)) click 1
     await_window "$main_title" || fail "a click on the splash window opened no main window"
@@ -414,7 +459,6 @@ installed)
     export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     unset WINEPATH
     wine=/usr/lib/wine/wine64
-    program_windows() { xdotool search --onlyvisible --class morvantel.exe 2>/dev/null; }
     skips_taskbar() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
     drive=$WINEPREFIX/drive_c
     folder=$drive/Program\ Files/Translator
@@ -460,7 +504,7 @@ installed)
     }
     $wine 'C:\setup.exe' >"$work/setup.log" 2>&1 &
     setup=$!
-    await_window 'Translator Setup$' || fail "the installer showed no window"
+    await_window 'Translator Setup$' setup.exe || fail "the installer showed no window"
     setup_window=$found
     activate "$setup_window"
     keys Return
@@ -587,8 +631,76 @@ xwayland)
     wait "$app" 2>/dev/null
     # A platform the user sets still wins: Wayland itself, its display by path.
     QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY WAYLAND_DEBUG=client start_program
-    poll 20 grep -q "xdg_toplevel@" "$work/program.log" || fail "QT_QPA_PLATFORM=wayland did not show a Wayland window"
+    poll 20 grep -q "xdg_toplevel[@#]" "$work/program.log" || fail "QT_QPA_PLATFORM=wayland did not show a Wayland window"
     [ -z "$(xdotool search --pid "$app" 2>/dev/null)" ] || fail "QT_QPA_PLATFORM=wayland showed an X window"
+    ;;
+wayland-session)
+    # The Wayland sessions GNOME and KDE start by default, each compositor
+    # on a screen of its own: the program on their X server, XWayland,
+    # centred with its frames, its windows but the main one kept out of the
+    # task list and the switcher as the compositor itself says, used with
+    # keys, and ended.
+    XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-morvantel
+    export XDG_SESSION_TYPE WAYLAND_DISPLAY
+    start_session_bus
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    if [ "$desktop" = gnome-wayland ]; then
+        # GNOME Shell asks the system bus for the seat where systemd runs; it
+        # names its X server in its log and puts that server's key beside.
+        dbus-daemon --session --nofork --address="unix:path=$work/system-bus" >"$work/system-bus.log" 2>&1 &
+        DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system-bus
+        export DBUS_SYSTEM_BUS_ADDRESS
+        poll 10 test -S "$work/system-bus" || fail "the system bus did not start"
+        # The folder of X sockets as systemd-tmpfiles makes it at boot, which
+        # mutter 48 wants open to all and would make only for itself.
+        [ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix 2>/dev/null
+        gnome-shell --wayland --headless --unsafe-mode --virtual-monitor 1024x768 \
+            --wayland-display "$WAYLAND_DISPLAY" >"$work/window-manager.log" 2>&1 &
+        wm_pid=$!
+        poll 60 grep -q "Using public X11 display" "$work/window-manager.log" || fail "GNOME Shell started no X server"
+        DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/window-manager.log" | head -n 1)
+        XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 1)
+    else
+        # A copy of KWin, without the right to raise its limits that the
+        # installed one asks for and a container may refuse; it starts a
+        # program once its X server runs, which says where that is.
+        cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
+        QT_LOGGING_RULES=kwin_scripting.debug=true "$work/kwin_wayland" --virtual --xwayland --width 1024 \
+            --height 768 --socket "$WAYLAND_DISPLAY" "sh -c 'echo \$DISPLAY \${XAUTHORITY:-} >$work/x-server'" \
+            >"$work/window-manager.log" 2>&1 &
+        wm_pid=$!
+        poll 60 test -s "$work/x-server" || fail "KWin started no X server"
+        read -r DISPLAY XAUTHORITY <"$work/x-server"
+    fi
+    export DISPLAY XAUTHORITY
+    poll 30 window_manager_up || fail "the compositor manages no X windows"
+    start_program
+    await_splash
+    expect_centred "$splash"
+    expect_listed "$splash" skipped
+    leave_splash
+    expect_centred "$main"
+    expect_listed "$main" listed
+    type_text dragon
+    keys Return
+    expect_text Translation morvantel "\"dragon\" and Enter"
+    key_opens F1 "$about_title"
+    geometry "$found"
+    [ "$x,$y" = "156,129" ] || fail "About's client area is at $x,$y, not at its place, 156,129"
+    expect_listed "$found" skipped
+    if [ "$desktop" = gnome-wayland ]; then
+        # GNOME's XWayland loses the modifiers of keys pressed on the X server
+        # itself, as xdotool presses them, so Ctrl+X cannot be pressed there:
+        # the session closes the windows instead, and the last one ends the
+        # program.
+        wmctrl -i -c "$found"
+        poll 5 gone "$about_title" || fail "About did not close"
+        wmctrl -i -c "$main"
+        expect_exit
+    else
+        quit_with_yes
+    fi
     ;;
 *)
     fail "unknown scenario"
