@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 #include <QTextLayout>

@@ -15,7 +15,7 @@ namespace morvantel {
 // lines, which differs between versions of FreeType and Qt (Arial 20.25 pt
 // bold: 0.89 px, or none); the design has none.
 
-// The height the caption takes at that width, in the device's pixels.
+// The height the caption takes at that width, on that device.
 int WrappedCaptionHeight(const QString& text, const QFont& font, int width, QPaintDevice* device);
 
 // Draws the caption into the rectangle, aligned as asked, with the painter's
