@@ -32,8 +32,9 @@ expect() {
     shift
     env -i "$@" timeout 10 "$program" >"$work/out" 2>&1
     status=$?
+    # The test's own folder, whose random name may hold "qt", is no word of Qt's.
     if [ $status = 1 ] && [ "$(tail -n 1 "$work/out")" = "$said" ] &&
-        ! grep -q -i 'qt\|reinstall' "$work/out"; then
+        ! sed "s|$work||g" "$work/out" | grep -q -i 'qt\|reinstall'; then
         echo "ok: $*"
     else
         echo "FAIL: $*: status $status, expected 1 and \"$said\"; said:"
