@@ -84,6 +84,12 @@ start_session_bus() {
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
     export DBUS_SESSION_BUS_ADDRESS
 }
+# The session bus, and the accessibility bus the program speaks to always.
+start_buses() {
+    start_session_bus
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
 # An X server that took the connection but never answers (XWayland that
 # failed to start) would keep an X client waiting for ever.
 window_manager_runs() { timeout 5 wmctrl -m 2>/dev/null | grep -q -E "^Name: ($wm_name)\$"; }
@@ -94,9 +100,7 @@ panel_up() { wmctrl -l | grep -q " morvantel-panel$"; }
 # scripts print into its log) and the panel.
 start_desktop() { # [screen size]
     start_xvfb -screen 0 "${1:-1024x768}x24" -noreset
-    start_session_bus
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    start_buses
     QT_LOGGING_RULES=kwin_scripting.debug=true $wm >"$work/window-manager.log" 2>&1 &
     wm_pid=$!
     poll 30 window_manager_up || fail "the window manager ($wm) did not come up"
@@ -133,6 +137,8 @@ expect_no_name() { # window
     [ "$(xprop -id "$1" WM_NAME _NET_WM_NAME | sed 's/^[^=]*= *//' | tr -d '"\n')" = "" ] ||
         fail "window $1 has a name for window lists: $(xprop -id "$1" WM_NAME _NET_WM_NAME)"
 }
+# The window's title as window lists show it (_NET_WM_NAME).
+caption_of() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^[^=]*= "\(.*\)"$/\1/p'; }
 pointer_free() { [ "$($probe pointer)" = free ]; }
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 above_all() { xprop -id "$1" _NET_WM_STATE | grep -q ABOVE; }
@@ -240,7 +246,7 @@ expect_switcher() { # window listed|skipped
 # KWin 5 in clientList() and at /<N>.
 kwin_reads() { # window property: in $kwin_value, read by a script KWin runs
     script=$work/kwin-$1-$2.js
-    caption=$(xprop -id "$1" _NET_WM_NAME | sed -n 's/^[^=]*= "\(.*\)"$/\1/p')
+    caption=$(caption_of "$1")
     echo "const windows = workspace.windowList ? workspace.windowList() : workspace.clientList();
         for (const w of windows) if (w.pid == $app && w.caption == '$caption') print('probe $1 $2', w.$2);" >"$script"
     number=$(dbus-send --session --print-reply=literal --dest=org.kde.KWin /Scripting \
@@ -264,7 +270,7 @@ compositor_lists() { # window
         echo "$([ "$taskbar" = false ] && echo true || echo false) $([ "$kwin_value" = false ] && echo true || echo false)"
         return
     fi
-    caption=$(xprop -id "$1" _NET_WM_NAME | sed -n 's/^[^=]*= "\(.*\)"$/\1/p')
+    caption=$(caption_of "$1")
     dbus-send --session --print-reply=literal --dest=org.gnome.Shell /org/gnome/Shell org.gnome.Shell.Eval \
         string:"const w = global.display.list_all_windows().find(w => w.get_wm_class() == '$program_class' &&
             (w.get_title() || '') == '$caption');
@@ -649,9 +655,7 @@ wayland-session)
     # keys, and ended.
     XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-morvantel
     export XDG_SESSION_TYPE WAYLAND_DISPLAY
-    start_session_bus
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    start_buses
     if [ "$desktop" = gnome-wayland ]; then
         # GNOME Shell 43 (Debian 12) starts ibus-daemon with a callback of
         # its JavaScript run in the forked child, which at times hangs it for
