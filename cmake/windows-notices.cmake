@@ -4,18 +4,20 @@
 #   LICENSE.txt            the program's terms, and what the libraries beside
 #                          it come under; the installer's licence page
 #   licences/THIRD-PARTY-NOTICES.txt  Qt's notice, the notices of the code of
-#                          others Qt holds (its qt_attribution.json files) and
-#                          the copyright files of the runtime's packages
+#                          others the shipped Qt files hold (from Qt's
+#                          qt_attribution.json files, by what each file was
+#                          built from) and the copyright files of the
+#                          runtime's packages
 #   licences/LGPL-3.0.txt, licences/GPL-3.0.txt
 #
-#   cmake -DCOPYRIGHT=debian/copyright -DQT_SOURCE=DIR -DQT_FILES=FILES -DQT_PARTS=IDS \
+#   cmake -DCOPYRIGHT=debian/copyright -DQT_SOURCE=DIR -DQT_BUILT_FROM=FILE -DQT_FILES=FILES \
 #         -DRUNTIME=FILES -DSOURCE_ZIP=NAME -DOUT=DIR -P windows-notices.cmake
 #
-# QT_SOURCE holds the qt6-base source package Qt was built from, QT_FILES
-# names the shipped Qt files by their places in the folder, QT_PARTS the
-# ids of the attributions of the code those files hold, RUNTIME the
-# runtime's files, each from the package whose copyright file covers it; the
-# lists are separated by commas.
+# QT_SOURCE holds the qt6-base source package Qt was built from, QT_BUILT_FROM
+# is Qt's list of the source files each of its libraries was built from
+# (tools/list-qt-inputs), QT_FILES names the shipped Qt files by their places
+# in the program's folder, RUNTIME the runtime's files, each from the package
+# whose copyright file covers it; the lists are separated by commas.
 cmake_minimum_required(VERSION 3.25)
 
 # A paragraph's text from a Debian copyright file: lines indented by one blank,
@@ -44,10 +46,32 @@ function(write_windows_text file text)
     file(WRITE ${file} "${text}")
 endfunction()
 
+# A field of an attribution as text, whether Qt wrote it as a string or as an
+# array, whose items are then joined by SEPARATOR; empty where it has none.
+function(attribution_text entry field separator result)
+    set(text "")
+    string(JSON type ERROR_VARIABLE missing TYPE "${entry}" ${field})
+    if(missing)
+    elseif(type STREQUAL "ARRAY")
+        string(JSON length LENGTH "${entry}" ${field})
+        math(EXPR last "${length} - 1")
+        foreach(index RANGE ${last})
+            string(JSON value GET "${entry}" ${field} ${index})
+            if(index GREATER 0)
+                string(APPEND text "${separator}")
+            endif()
+            string(APPEND text "${value}")
+        endforeach()
+    else()
+        string(JSON text GET "${entry}" ${field})
+    endif()
+    set(${result} "${text}" PARENT_SCOPE)
+endfunction()
+
 # Qt's files as Windows names them.
 string(REPLACE "/" "\\" qt_files "${QT_FILES}")
 string(REPLACE "," ", " qt_files "${qt_files}")
-string(REPLACE "," ";" QT_PARTS "${QT_PARTS}")
+string(REPLACE "," ";" QT_FILES "${QT_FILES}")
 string(REPLACE "," ";" RUNTIME "${RUNTIME}")
 set(work ${OUT}/qt-source)
 file(REMOVE_RECURSE ${OUT})
@@ -58,8 +82,7 @@ file(READ ${COPYRIGHT} copyright)
 copyright_of_all("${copyright}" program_copyright program_licence)
 copyright_field("${copyright}" "License: ${program_licence}" program_terms)
 
-# Qt: its version and copyright as Debian's source package gives them, and the
-# attributions of the code of others in it.
+# Qt: its version and copyright as Debian's source package gives them.
 file(GLOB dsc ${QT_SOURCE}/qt6-base_*.dsc)
 file(GLOB orig ${QT_SOURCE}/qt6-base_*.orig.tar.xz)
 file(GLOB packaging ${QT_SOURCE}/qt6-base_*.debian.tar.xz)
@@ -70,12 +93,34 @@ execute_process(COMMAND tar -xJf ${packaging} debian/copyright
     COMMAND_ERROR_IS_FATAL ANY WORKING_DIRECTORY ${work})
 file(READ ${work}/debian/copyright qt_copyright_file)
 copyright_of_all("${qt_copyright_file}" qt_copyright qt_licence)
+
+# The code of others in Qt: each attribution of Qt's qt_attribution.json files
+# covers the files it names; in Qt's folder for the code of others
+# (src/3rdparty), one that names none covers its whole folder. Elsewhere in
+# Qt's own code a folder holds Qt's code too, so an attribution there that
+# names no file, as some of Qt 6.4's do, and one whose code Qt generated
+# into another file, name their files here; a new one stops the build until
+# it is named. Paths are the source's.
+set(unnamed_files_qeventdispatcher_cf src/corelib/kernel/qeventdispatcher_cf.mm)
+set(unnamed_files_siphash src/corelib/tools/qhash.cpp)
+set(unnamed_files_opengl-headers src/gui/opengl/qopenglext.h)
+set(unnamed_files_opengl-es2-headers src/gui/opengl/qopengles2ext.h)
+set(unnamed_files_grayraster src/gui/painting/qgrayraster.c)
+set(unnamed_files_aglfn src/gui/text/qfontsubset_agl.cpp)
+set(unnamed_files_vulkan-xml-spec src/gui/vulkan/vk.xml)
+# Made from util/gradientgen/webgradients.css.
+set(unnamed_files_webgradients src/gui/painting/webgradients_p.h src/gui/painting/webgradients.cpp)
 execute_process(COMMAND tar -xJf ${orig} --wildcards "*/qt_attribution.json"
     COMMAND_ERROR_IS_FATAL ANY WORKING_DIRECTORY ${work})
 file(GLOB_RECURSE attribution_files ${work}/*/qt_attribution.json)
+list(SORT attribution_files)
+set(attributions "")
 foreach(attribution_file ${attribution_files})
     file(READ ${attribution_file} json)
     get_filename_component(folder ${attribution_file} DIRECTORY)
+    # The folder in the source: without the work folder and the source's own.
+    file(RELATIVE_PATH folder ${work} ${folder})
+    string(REGEX REPLACE "^[^/]+/?(.*)" "\\1" folder "${folder}")
     # A file holds one attribution or a list of them.
     string(JSON type TYPE "${json}")
     if(type STREQUAL "OBJECT")
@@ -86,38 +131,107 @@ foreach(attribution_file ${attribution_files})
     foreach(index RANGE ${last})
         string(JSON entry GET "${json}" ${index})
         string(JSON id GET "${entry}" Id)
-        if(id IN_LIST QT_PARTS)
-            set(attribution_${id} "${entry}")
-            set(folder_${id} ${folder})
+        list(APPEND attributions ${id})
+        set(attribution_${id} "${entry}")
+        set(folder_${id} ${attribution_file})
+        attribution_text("${entry}" Files " " names)
+        string(REGEX REPLACE "[ \t\n,]+" ";" names "${names}")
+        list(REMOVE_ITEM names "")
+        set(paths "")
+        foreach(name ${names})
+            get_filename_component(path /${folder}/${name} ABSOLUTE)
+            list(APPEND paths ${path})
+        endforeach()
+        foreach(path ${unnamed_files_${id}})
+            list(APPEND paths /${path})
+        endforeach()
+        if(NOT paths AND folder MATCHES "^src/3rdparty/")
+            set(paths /${folder})
+        elseif(NOT paths AND folder MATCHES "^src/")
+            message(FATAL_ERROR "Qt's attribution '${id}' in ${folder} names no file: "
+                "name the files it covers in ${CMAKE_CURRENT_LIST_FILE}")
         endif()
+        foreach(path ${paths})
+            list(APPEND "covered_by_${path}" ${id})
+        endforeach()
+        list(APPEND "attributions_in_/${folder}" ${id})
     endforeach()
 endforeach()
 
+# Which of them the shipped Qt files hold: what Qt's build recorded each
+# library was built from (tools/list-qt-inputs), a file and each folder above
+# it looked up among the covered paths. In Qt's folder for the code of others
+# (src/3rdparty) a file that no attribution names, as Qt's lists leave out a
+# header here and there, comes under the attributions of its folder; one
+# without any stops the build rather than going out without its notice.
+file(STRINGS ${QT_BUILT_FROM} built_from)
+foreach(file ${QT_FILES})
+    if(file MATCHES "/")
+        set(built_from_${file} plugins/${file})
+    else()
+        set(built_from_${file} bin/${file})
+    endif()
+    set(library_of_${built_from_${file}} ${file})
+    set(holds_${file} "")
+endforeach()
+foreach(line ${built_from})
+    string(FIND "${line}" " " blank)
+    string(SUBSTRING "${line}" 0 ${blank} library)
+    if(NOT DEFINED library_of_${library})
+        continue()
+    endif()
+    set(file ${library_of_${library}})
+    math(EXPR blank "${blank} + 1")
+    string(SUBSTRING "${line}" ${blank} -1 path)
+    set(${file}_recorded TRUE)
+    set(path /${path})
+    set(ids "")
+    set(folder_ids "")
+    while(NOT path STREQUAL "/")
+        if(DEFINED "covered_by_${path}")
+            list(APPEND ids ${covered_by_${path}})
+        endif()
+        if(NOT folder_ids AND DEFINED "attributions_in_${path}")
+            set(folder_ids ${attributions_in_${path}})
+        endif()
+        get_filename_component(path ${path} DIRECTORY)
+    endwhile()
+    if(NOT ids AND line MATCHES " src/3rdparty/")
+        if(NOT folder_ids)
+            message(FATAL_ERROR "${file} holds ${line}, which no attribution of Qt's covers")
+        endif()
+        set(ids ${folder_ids})
+    endif()
+    foreach(id ${ids})
+        list(APPEND holds_${file} ${id})
+        list(APPEND files_of_${id} ${file})
+    endforeach()
+endforeach()
+foreach(file ${QT_FILES})
+    if(NOT ${file}_recorded)
+        message(FATAL_ERROR "${QT_BUILT_FROM} does not say what ${built_from_${file}} was built from")
+    endif()
+endforeach()
+# In the order of the files that hold them, each once.
+set(parts "")
+foreach(file ${QT_FILES})
+    foreach(id ${attributions})
+        if(id IN_LIST holds_${file})
+            list(APPEND parts ${id})
+        endif()
+    endforeach()
+endforeach()
+list(REMOVE_DUPLICATES parts)
+
 # The texts each attribution names, taken out of the source in one pass.
 set(all_texts "")
-foreach(id ${QT_PARTS})
-    if(NOT DEFINED attribution_${id})
-        message(FATAL_ERROR "Qt's source has no attribution '${id}'")
-    endif()
+foreach(id ${parts})
+    get_filename_component(folder ${folder_${id}} DIRECTORY)
     set(texts_${id} "")
     foreach(field CopyrightFile LicenseFile LicenseFiles)
-        string(JSON type ERROR_VARIABLE missing TYPE "${attribution_${id}}" ${field})
-        if(missing)
-            continue()
-        endif()
-        set(names "")
-        if(type STREQUAL "ARRAY")
-            string(JSON length LENGTH "${attribution_${id}}" ${field})
-            math(EXPR last "${length} - 1")
-            foreach(index RANGE ${last})
-                string(JSON name GET "${attribution_${id}}" ${field} ${index})
-                list(APPEND names ${name})
-            endforeach()
-        else()
-            string(JSON names GET "${attribution_${id}}" ${field})
-        endif()
+        attribution_text("${attribution_${id}}" ${field} ";" names)
         foreach(name ${names})
-            get_filename_component(path ${folder_${id}}/${name} ABSOLUTE)
+            get_filename_component(path ${folder}/${name} ABSOLUTE)
             file(RELATIVE_PATH path ${work} ${path})
             list(APPEND texts_${id} ${path})
             list(APPEND all_texts ${path})
@@ -130,18 +244,18 @@ execute_process(COMMAND tar -xJf ${orig} ${all_texts}
 
 set(qt_notices "")
 set(texts_written "")
-foreach(id ${QT_PARTS})
+foreach(id ${parts})
     foreach(field Name Version Homepage Copyright License)
-        string(JSON ${field} ERROR_VARIABLE missing GET "${attribution_${id}}" ${field})
-        if(missing)
-            set(${field} "")
-        endif()
+        attribution_text("${attribution_${id}}" ${field} "\n" ${field})
     endforeach()
     string(APPEND qt_notices "\n--- ${Name}")
     if(Version)
         string(APPEND qt_notices " ${Version}")
     endif()
-    string(APPEND qt_notices "\n")
+    list(REMOVE_DUPLICATES files_of_${id})
+    string(REPLACE "/" "\\" in "${files_of_${id}}")
+    string(REPLACE ";" ", " in "${in}")
+    string(APPEND qt_notices "\nIn ${in}\n")
     foreach(field Homepage Copyright)
         if(NOT "${${field}}" STREQUAL "")
             string(APPEND qt_notices "${${field}}\n")

@@ -49,38 +49,31 @@ endforeach()
 
 # The licence files, written when the build is configured, from the texts
 # their sources carry: the program's terms, and the notices of what the folder
-# holds besides. By Qt's attribution ids, the code of others in the Qt files
-# above; and the runtime's files, by the packages whose copyright files cover
-# them (mingw-w64's start-up code is in the program).
-set(qt_parts
-    # Qt6Core.dll
-    doubleconversion easing blake2 md4 md5 sha1 sha3_endian sha3_keccak rfc6234 tinycbor
-    zlib pcre2 pcre2-sljit unicode-character-database unicode-cldr siphash
-    # Qt6Gui.dll
-    freetype freetype-zlib freetype-bdf freetype-pcf grayraster harfbuzz-ng libpng md4c
-    icc-sRGB-color-profile aglfn smooth-scaling-algorithm xserverhelper webgradients
-    # imageformats/qjpeg.dll
-    libjpeg)
+# holds besides: the code of others in the Qt files above, by what Qt's build
+# recorded they were built from, and the runtime's files, by the packages
+# whose copyright files cover them (mingw-w64's start-up code is in the
+# program).
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=crt2.o
     OUTPUT_VARIABLE startup_code OUTPUT_STRIP_TRAILING_WHITESPACE)
 get_filename_component(startup_code ${startup_code} REALPATH)
 set(runtime_files ${compiler_bin}/libstdc++-6.dll ${compiler_bin}/libgcc_s_seh-1.dll
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll ${startup_code})
 get_filename_component(qt_source ${qt_bin}/../source ABSOLUTE)
+get_filename_component(qt_built_from ${qt_bin}/../built-from ABSOLUTE)
 file(GLOB qt_source_files ${qt_source}/qt6-base_*)
 set(notices ${PROJECT_BINARY_DIR}/notices)
 set(source_zip morvantel-${PROJECT_VERSION}-win64-source.zip)
 list(JOIN qt_files "," qt_files)
-list(JOIN qt_parts "," qt_parts)
 list(JOIN runtime_files "," runtime_files)
 # CPack wants the installer's licence page when it is configured.
 set(notices_script ${CMAKE_CURRENT_LIST_DIR}/windows-notices.cmake)
 execute_process(COMMAND ${CMAKE_COMMAND} -DCOPYRIGHT=${PROJECT_SOURCE_DIR}/debian/copyright
-        -DQT_SOURCE=${qt_source} -DQT_FILES=${qt_files} -DQT_PARTS=${qt_parts} -DRUNTIME=${runtime_files}
+        -DQT_SOURCE=${qt_source} -DQT_BUILT_FROM=${qt_built_from} -DQT_FILES=${qt_files}
+        -DRUNTIME=${runtime_files}
         -DSOURCE_ZIP=${source_zip} -DOUT=${notices} -P ${notices_script}
     COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    ${notices_script} ${PROJECT_SOURCE_DIR}/debian/copyright ${qt_source_files})
+    ${notices_script} ${PROJECT_SOURCE_DIR}/debian/copyright ${qt_source_files} ${qt_built_from})
 install(FILES ${notices}/LICENSE.txt DESTINATION .)
 install(FILES ${notices}/licences/THIRD-PARTY-NOTICES.txt ${notices}/licences/LGPL-3.0.txt
     ${notices}/licences/GPL-3.0.txt DESTINATION licences)
@@ -88,6 +81,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${notices}/LICENSE.txt)
 
 # The source of that Qt, to be handed out beside the installer.
 set(qt_build_files ${PROJECT_SOURCE_DIR}/tools/build-qt-windows ${PROJECT_SOURCE_DIR}/tools/add-source-lists
+    ${PROJECT_SOURCE_DIR}/tools/list-qt-inputs
     ${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake)
 list(JOIN qt_build_files "," qt_build_files_argument)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${source_zip}

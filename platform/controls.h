@@ -27,7 +27,6 @@ public:
     QString picture() const { return source_; }
     // Throws WindowError when the picture cannot be loaded.
     void setPicture(const QString& source);
-    const QPixmap& pixmap() const { return pixmap_; }
     bool stretch() const { return stretch_; }
     void setStretch(bool stretch);
 

@@ -72,7 +72,8 @@ Connection* X11()
         auto* opened = new Connection;
         xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection, &opened->ewmh);
         const auto intern = [connection](const char* name) {
-            return xcb_intern_atom(connection, 0, std::strlen(name), name);
+            // Atom names are short, well inside the protocol's 16 bits.
+            return xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
         };
         const xcb_intern_atom_cookie_t skipSwitcher = intern("_KDE_NET_WM_STATE_SKIP_SWITCHER");
         const xcb_intern_atom_cookie_t motifHints = intern("_MOTIF_WM_HINTS");

@@ -507,8 +507,12 @@ installed)
     *) fail "LICENSE.txt names another Qt source than ${dsc##*/} in ${source_zip##*/}" ;; esac
     sed -n '/^Checksums-Sha256:/,/^[^ C]/s/^ \([0-9a-f]\{64\}\) [0-9]* \(.*\)/\1  \2/p' "$dsc" >"$work/sums"
     [ "$(wc -l <"$work/sums")" -eq 2 ] && (cd "$source" && sha256sum -c --quiet "$work/sums") &&
-        [ -f "$source/tools/build-qt-windows" ] && [ -f "$source/cmake/mingw-w64-x86_64.cmake" ] ||
-        fail "the source zip lacks what ${dsc##*/} lists, or the script and toolchain that built Qt"
+        [ -f "$source/tools/build-qt-windows" ] ||
+        fail "the source zip lacks what ${dsc##*/} lists, or the script that built Qt"
+    # Whoever builds Qt again from the zip needs every file that script calls.
+    for called in $(grep -o '$here/[A-Za-z0-9_./-]*' "$source/tools/build-qt-windows" | cut -c 7- | sort -u); do
+        [ -f "$source/$called" ] || fail "the source zip lacks $called, which tools/build-qt-windows calls"
+    done
     licence_copied() { # from a click into the licence page's text, which leaves the welcome page alone
         geometry "$setup_window"
         xdotool mousemove $((x + 250)) $((y + 180)) click 1

@@ -17,6 +17,9 @@ endforeach()
 # A colour scheme where menu text, window text and button face differ.
 add_test(NAME tst_looks-windows-scheme
     COMMAND ${wine} windows $<TARGET_FILE:tst_looks> systemColoursFollowScheme)
+# Windows' dark mode, which Qt follows from 6.5 on, changes nothing: the
+# windows keep their design's colours.
+add_test(NAME tst_looks-windows-dark COMMAND ${wine} windows $<TARGET_FILE:tst_looks>)
 # The Makefile in a fresh copy of the source builds what this build hands out,
 # to the byte.
 get_filename_component(installer ${windows_installer} NAME_WLE)
@@ -28,7 +31,9 @@ get_property(suites DIRECTORY PROPERTY TESTS)
 list(JOIN windows_library_dirs "\\;" wine_path)
 set_tests_properties(${suites} PROPERTIES LABELS windows RESOURCE_LOCK wine TIMEOUT 300
     ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine;WINEPATH=set:${wine_path}")
-# The scheme stays in the prefix, so it has one of its own.
+# The scheme and the mode stay in the prefix, so each has one of its own.
+set_tests_properties(tst_looks-windows-dark PROPERTIES ENVIRONMENT DARK_MODE=1
+    ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine-dark;WINEPATH=set:${wine_path}")
 set_tests_properties(tst_looks-windows-scheme PROPERTIES ENVIRONMENT
     "COLOURS=MenuText=255 0 0\;WindowText=0 0 255\;ButtonFace=0 128 0\;ActiveBorder=255 255 0\;Window=0 255 255"
     ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${PROJECT_BINARY_DIR}/wine-scheme;WINEPATH=set:${wine_path}")

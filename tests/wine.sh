@@ -2,12 +2,13 @@
 # Runs a Windows test program under Wine, in the prefix and with the library
 # path CTest gives: without a display platform, offscreen, or on Windows' own
 # platform on an X server of its own under openbox, at the desktop DPI
-# LOGPIXELS gives (96 where unset) and in Wine's colour scheme but for the
-# colours COLOURS changes ("MenuText=255 0 0;WindowText=0 0 255").
+# LOGPIXELS gives (96 where unset), in Wine's colour scheme but for the
+# colours COLOURS changes ("MenuText=255 0 0;WindowText=0 0 255"), and in
+# Windows' dark mode where DARK_MODE is 1.
 # Wine passes no QT_ variable on, and Qt Test writes nothing to a pipe under
 # Wine, so its log comes through a file.
 #
-#   [LOGPIXELS=DPI] [COLOURS=NAME=R G B;...] wine.sh none|offscreen|windows PROGRAM.exe [ARGUMENT...]
+#   [LOGPIXELS=DPI] [COLOURS=NAME=R G B;...] [DARK_MODE=1] wine.sh none|offscreen|windows PROGRAM.exe [ARGUMENT...]
 set -u
 platform=$1 program=$2
 shift 2
@@ -33,6 +34,12 @@ if [ -n "${COLOURS:-}" ]; then
     done || exit 1
     /usr/lib/wine/wineserver -k 2>/dev/null
     /usr/lib/wine/wineserver -w
+fi
+if [ "${DARK_MODE:-}" = 1 ]; then
+    for name in AppsUseLightTheme SystemUsesLightTheme; do
+        /usr/lib/wine/wine64 reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+            /v $name /t REG_DWORD /d 0 /f >/dev/null 2>&1 || { echo "FAIL: Wine did not take $name"; exit 1; }
+    done
 fi
 # Wine's first program starts its desktop, which must find the X server.
 /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
