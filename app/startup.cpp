@@ -230,6 +230,7 @@ bool PrepareStart()
 {
 #ifdef Q_OS_WIN
     // Windows has one display, which opens wherever the program runs.
+    qputenv("QT_QPA_PLATFORM", win32::QtPlatform(qgetenv("QT_QPA_PLATFORM")));
     ScaleByWholeFactors(win32::SystemDpi());
     return true;
 #else
@@ -259,10 +260,20 @@ bool PrepareStart()
 
 std::unique_ptr<QApplication> StartApplication(int& argc, char* argv[])
 {
-    // Qt's option -platform, which only tests give, chooses as QT_QPA_PLATFORM.
-    for (int i = 1; i + 1 < argc; ++i)
-        if (qstrcmp(argv[i], "-platform") == 0)
-            qputenv("QT_QPA_PLATFORM", argv[i + 1]);
+    // Qt's option -platform, which only tests give, chooses as QT_QPA_PLATFORM
+    // does, and is taken out so that Qt reads the platform, with the options
+    // the program adds, from there alone.
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 && i + 1 < argc)
+            qputenv("QT_QPA_PLATFORM", argv[++i]);
+        else
+            argv[kept++] = argv[i];
+    }
+    if (kept < argc) {
+        argc = kept;
+        argv[argc] = nullptr;
+    }
     if (!PrepareStart())
         return nullptr;
     auto app = std::make_unique<QApplication>(argc, argv);

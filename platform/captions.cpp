@@ -1,13 +1,16 @@
 #include "platform/captions.h"
 
+#include <QByteArray>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPointF>
+#include <QRawFont>
 #include <QRect>
 #include <QString>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -21,13 +24,14 @@ qreal LayOut(QTextLayout& layout, QPaintDevice* device, int alignment, int width
     QTextOption option(Qt::Alignment(alignment) & Qt::AlignHorizontal_Mask);
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
-    const qreal pitch = std::ceil(QFontMetricsF(layout.font(), device).height());
+    const qreal textHeight = FaceMetrics::Of(layout.font(), device).height;
+    const qreal pitch = std::ceil(textHeight);
     qreal height = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
         line.setPosition(QPointF(0, (layout.lineCount() - 1) * pitch));
-        height = line.y() + line.height();
+        height = line.y() + textHeight;
     }
     layout.endLayout();
     return height;
@@ -39,6 +43,20 @@ QString WithLineSeparators(QString text)
 }
 
 } // namespace
+
+FaceMetrics FaceMetrics::Of(const QFont& font, QPaintDevice* device)
+{
+    const QRawFont face = QRawFont::fromFont(QFont(font, device));
+    const QByteArray header = face.fontTable("hhea");
+    if (header.size() < 8 || face.unitsPerEm() <= 0) {
+        const QFontMetricsF engine(font, device);
+        return {engine.ascent(), engine.height()};
+    }
+    const qreal scale = face.pixelSize() / face.unitsPerEm();
+    const auto ascender = qFromBigEndian<qint16>(header.constData() + 4);
+    const auto descender = qFromBigEndian<qint16>(header.constData() + 6);
+    return {ascender * scale, (ascender - descender) * scale};
+}
 
 int WrappedCaptionHeight(const QString& text, const QFont& font, int width, QPaintDevice* device)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QFont;
 class QPaintDevice;
 class QPainter;
@@ -7,6 +9,19 @@ class QRect;
 class QString;
 
 namespace morvantel {
+
+// The face's ascent, and its ascent and descent together, at the font's size
+// on the device, as the face's own tables give them. Font engines that place
+// glyphs on whole pixels round each first (Qt's on Windows from 6.8: Arial
+// 20.25 pt bold, 24.44 and 5.72 px, becomes 24 and 6), and so would set
+// captions and size menus a pixel off the design.
+struct FaceMetrics
+{
+    qreal ascent = 0;
+    qreal height = 0;
+
+    static FaceMetrics Of(const QFont& font, QPaintDevice* device);
+};
 
 // A label's caption over several lines, as the platform the windows were
 // designed on wraps it: at blanks, within the label's width, each line the

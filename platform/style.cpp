@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QPainter>
 #include <QPalette>
@@ -16,7 +17,11 @@
 #include <QPixmap>
 #include <QPolygonF>
 #include <QProxyStyle>
+#include <QSize>
 #include <QStyleFactory>
+#include <QWidget>
+
+#include <cmath>
 
 // The pictures are built into the platform library, which the linker would
 // leave out of the program unless something names them.
@@ -52,6 +57,21 @@ QIcon ExclamationMark()
     return icon;
 }
 
+// How far the face's own metrics set a line's baseline from where Qt sets it
+// by the font engine's, which may be rounded: nothing where they agree.
+qreal BaselineShift(QPainter& painter, int alignment)
+{
+    const QFontMetricsF engine(painter.font(), painter.device());
+    const FaceMetrics face = FaceMetrics::Of(painter.font(), painter.device());
+    qreal shift = face.ascent - engine.ascent();
+    if (alignment & Qt::AlignVCenter)
+        shift += (engine.height() - face.height) / 2;
+    else if (alignment & Qt::AlignBottom)
+        shift += engine.height() - face.height;
+    // Less than the engine can tell apart.
+    return std::abs(shift) < 1.0 / 64 ? 0 : shift;
+}
+
 // The look of the platform the windows were designed on. Qt takes a few of
 // its style hints from the desktop's theme instead: GNOME's puts No before
 // Yes, gives the buttons of a message box icons, and draws its own
@@ -82,13 +102,30 @@ public:
         }
     }
 
+    // A menu bar's items as high as the face's text, where the font engine
+    // rounds it lower.
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override
+    {
+        QSize fitted = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type == CT_MenuBarItem && widget) {
+            const QFontMetricsF engine(widget->font(), const_cast<QWidget*>(widget));
+            const FaceMetrics face = FaceMetrics::Of(widget->font(), const_cast<QWidget*>(widget));
+            fitted.rheight() += int(std::ceil(face.height) - std::ceil(engine.height()));
+        }
+        return fitted;
+    }
+
     // A wrapped caption's lines as the design spaces them, not as the font
-    // engine would.
+    // engine would; a line of text placed by the face's height and ascent.
     void drawItemText(QPainter* painter, const QRect& rect, int alignment, const QPalette& palette,
                       bool enabled, const QString& text, QPalette::ColorRole role) const override
     {
         if (!(alignment & Qt::TextWordWrap) || !enabled) {
+            const qreal shift = BaselineShift(*painter, alignment);
+            painter->translate(0, shift);
             QProxyStyle::drawItemText(painter, rect, alignment, palette, enabled, text, role);
+            painter->translate(0, -shift);
             return;
         }
         painter->save();

@@ -80,6 +80,13 @@ std::optional<double> SystemDpi()
     return dpi ? std::optional<double>(dpi) : std::nullopt;
 }
 
+QByteArray QtPlatform(const QByteArray& chosen)
+{
+    if (!chosen.isEmpty() && chosen != "windows")
+        return chosen;
+    return "windows:fontengine=gdi:darkmode=0";
+}
+
 QColor SchemeColour(int index)
 {
     const COLORREF colour = GetSysColor(index);
