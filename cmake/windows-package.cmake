@@ -105,7 +105,9 @@ install(CODE "set(ENV{SOURCE_DATE_EPOCH} ${epoch})
     file(GLOB_RECURSE files LIST_DIRECTORIES true \${folder}/*)
     execute_process(COMMAND touch -h -d @${epoch} \${files} COMMAND_ERROR_IS_FATAL ANY)")
 
-set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows-uninstall-list.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows-zip.cmake)
 # The NSIS lines below reach the installer as they stand.
 set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_NSIS_EXECUTABLE ${makensis})

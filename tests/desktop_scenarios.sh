@@ -569,9 +569,15 @@ URLInfoAbout REG_SZ https://tessarmorvantel.net/translator' ] || fail "the entry
     [ "$version" = "VS_VERSION_INFO StringFileInfo 040904B0 CompanyName N/A ProductName Translator FileVersion \
 1.00 ProductVersion 1.00 InternalName morvantel OriginalFilename morvantel.exe VarFileInfo Translation " ] ||
         fail "the version block holds: $version"
+    # The Start-menu entry starts the installed program in its folder; it is
+    # started here as the entry says, since Wine 10 waits for nothing it
+    # opens through a shortcut, and gives no exit status.
+    app_folder='C:\Program Files\Translator'
+    strings "$entry" | grep -qxF "$app_folder\\morvantel.exe" && strings -el "$entry" | grep -qxF "$app_folder" ||
+        fail "the Start-menu entry does not start $app_folder\\morvantel.exe in its folder"
     for dpi in 96 120 144; do
         $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
-        $wine start /wait /unix "$entry" >"$work/program.log" 2>&1 &
+        $wine start /wait /d "$app_folder" "$app_folder\\morvantel.exe" >"$work/program.log" 2>&1 &
         app=$!
         await_splash
         geometry "$splash"
@@ -619,12 +625,17 @@ URLInfoAbout REG_SZ https://tessarmorvantel.net/translator' ] || fail "the entry
     install
     [ -f "$drive/Apps/Translator/morvantel.exe" ] && [ ! -e "$folder" ] ||
         fail "the reinstall did not go to the folder the first install chose"
+    # Another program of the same publisher keeps its settings.
+    $wine reg add 'HKLM\Software\Tessar Morvantel\Atlas' /v Kept /d 1 /f >/dev/null 2>&1 ||
+        fail "Wine did not take the other program's key"
     # The uninstaller as Windows starts it: from a copy of itself, which finishes on its own.
     $wine 'C:\Apps\Translator\Uninstall.exe' /S >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed"
     poll 20 test ! -e "$drive/Apps/Translator" || fail "files left behind: $(find "$drive/Apps")"
     poll 20 test ! -e "$entry" || fail "the Start-menu entry is left behind"
     [ -z "$(entry_values)" ] || fail "the entry among the installed programs is left behind"
-    ! $wine reg query 'HKLM\Software\Tessar Morvantel' >/dev/null 2>&1 || fail "the publisher's key is left behind"
+    ! $wine reg query 'HKLM\Software\Tessar Morvantel\Translator' >/dev/null 2>&1 || fail "the program's key is left behind"
+    $wine reg query 'HKLM\Software\Tessar Morvantel\Atlas' /v Kept >/dev/null 2>&1 ||
+        fail "the uninstaller deleted another program's key of the same publisher"
     ;;
 xwayland)
     # A Wayland session with an X server beside it, as GNOME and KDE run on
