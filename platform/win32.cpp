@@ -2,6 +2,8 @@
 
 #include "platform/windowing.h"
 
+#include <QMargins>
+#include <QObject>
 #include <QWidget>
 #include <QWindow>
 
@@ -22,6 +24,23 @@ QWindow* HiddenOwner()
         return window;
     }();
     return owner;
+}
+
+// The frame around the window as Windows has drawn it, in the window's own
+// pixels.
+QMargins BorderGot(QWidget* window)
+{
+    const auto handle = reinterpret_cast<HWND>(window->winId());
+    RECT whole{0, 0, 0, 0};
+    RECT client{0, 0, 0, 0};
+    POINT origin{0, 0};
+    if (!GetWindowRect(handle, &whole) || !GetClientRect(handle, &client) ||
+        !ClientToScreen(handle, &origin))
+        return {};
+    const qreal ratio = window->devicePixelRatioF();
+    return QMargins(qRound((origin.x - whole.left) / ratio), qRound((origin.y - whole.top) / ratio),
+                    qRound((whole.right - origin.x - client.right) / ratio),
+                    qRound((whole.bottom - origin.y - client.bottom) / ratio));
 }
 
 } // namespace
@@ -61,8 +80,24 @@ std::optional<QMargins> FrameBorder(QWidget* window)
                     qRound(frame.right / ratio), qRound(frame.bottom / ratio));
 }
 
-// Windows gives the window the frame its style names, as told.
-void WhenFrameBorderChanges(QWidget*, QMargins, std::function<void(QMargins)>) {}
+// Windows gives the window the frame its style names; Wine 10 at times draws
+// a taller title bar than it told. Read once the window shows.
+void WhenFrameBorderChanges(QWidget* window, QMargins known, std::function<void(QMargins)> changed)
+{
+    QWindow* handle = window->windowHandle();
+    if (!handle)
+        return;
+    auto* shown = new QObject(handle);
+    QObject::connect(handle, &QWindow::visibleChanged, shown,
+                     [window, known, changed = std::move(changed), shown](bool visible) {
+                         if (!visible)
+                             return;
+                         shown->deleteLater();
+                         const QMargins got = BorderGot(window);
+                         if (got != known)
+                             changed(got);
+                     });
+}
 
 } // namespace windowing
 

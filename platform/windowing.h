@@ -30,8 +30,9 @@ std::optional<QMargins> FrameBorder(QWidget* window);
 
 // Calls back once, with the border, when the window manager puts another
 // border on the window than the one known: one that told none before the
-// window showed, or told none that it then puts on (mutter's frames client
-// answers with no border, and sets the real one once the window is mapped).
+// window showed, or told another than it then puts on (mutter's frames client
+// answers with no border, and sets the real one once the window is mapped;
+// Wine 10 at times draws a taller title bar than Windows' sums say).
 void WhenFrameBorderChanges(QWidget* window, QMargins known, std::function<void(QMargins)> changed);
 
 } // namespace morvantel::windowing

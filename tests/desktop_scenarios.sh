@@ -46,6 +46,8 @@ skip() {
 }
 fail() {
     echo "FAIL ($desktop, $scenario): $*"
+    # What the screen showed then, beside the scenario's other pictures.
+    mkdir -p "$shots" && import -window root "$shots/failed-$scenario.png" 2>/dev/null
     for log in "$work"/*.log; do
         [ -s "$log" ] && printf '%s\n' "--- ${log##*/}" && tail -n 15 "$log"
     done
@@ -477,7 +479,9 @@ installed)
     folder=$drive/Program\ Files/Translator
     entry="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Translator/Translator.lnk"
     uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Translator'
-    start_desktop
+    # A screen that holds About at its place at 150 %, where Wine 10 would
+    # push a window that reaches past the edge back onto the screen.
+    start_desktop 1280x1024
     # Wine draws Windows' own frames, at the desktop's DPI, as Windows does:
     # the same border on three sides, and the title bar.
     $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || fail "Wine does not start"
