@@ -26,6 +26,12 @@ if [ "$platform" = windows ]; then
     wm=$!
     poll 20 window_manager_up || { echo "FAIL: openbox did not come up: $(cat "$work/openbox.log")"; exit 1; }
 fi
+# A new prefix is made in full first: a value written while Wine still makes
+# it may be lost, or refused.
+if [ ! -d "$WINEPREFIX" ]; then
+    timeout 120 /usr/lib/wine/wine64 wineboot --init >"$work/wineboot.log" 2>&1 && timeout 60 /usr/lib/wine/wineserver -w ||
+        { echo "FAIL: Wine did not make its prefix: $(tail -n 5 "$work/wineboot.log")"; exit 1; }
+fi
 # A Wine session keeps the colours it started with.
 if [ -n "${COLOURS:-}" ]; then
     echo "$COLOURS" | tr ';' '\n' | while IFS='=' read -r name rgb; do
@@ -38,7 +44,8 @@ fi
 if [ "${DARK_MODE:-}" = 1 ]; then
     for name in AppsUseLightTheme SystemUsesLightTheme; do
         /usr/lib/wine/wine64 reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
-            /v $name /t REG_DWORD /d 0 /f >/dev/null 2>&1 || { echo "FAIL: Wine did not take $name"; exit 1; }
+            /v $name /t REG_DWORD /d 0 /f >"$work/reg.log" 2>&1 ||
+            { echo "FAIL: Wine did not take $name: $(tr -d '\r' <"$work/reg.log" | tail -n 3)"; exit 1; }
     done
 fi
 # Wine's first program starts its desktop, which must find the X server.
