@@ -44,7 +44,7 @@ QString WithLineSeparators(QString text)
 
 } // namespace
 
-FaceMetrics FaceMetrics::Of(const QFont& font, QPaintDevice* device)
+FaceMetrics FaceMetrics::Of(const QFont& font, const QPaintDevice* device)
 {
     const QRawFont face = QRawFont::fromFont(QFont(font, device));
     const QByteArray header = face.fontTable("hhea");

@@ -20,7 +20,7 @@ struct FaceMetrics
     qreal ascent = 0;
     qreal height = 0;
 
-    static FaceMetrics Of(const QFont& font, QPaintDevice* device);
+    static FaceMetrics Of(const QFont& font, const QPaintDevice* device);
 };
 
 // A label's caption over several lines, as the platform the windows were

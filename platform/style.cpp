@@ -109,8 +109,8 @@ public:
     {
         QSize fitted = QProxyStyle::sizeFromContents(type, option, size, widget);
         if (type == CT_MenuBarItem && widget) {
-            const QFontMetricsF engine(widget->font(), const_cast<QWidget*>(widget));
-            const FaceMetrics face = FaceMetrics::Of(widget->font(), const_cast<QWidget*>(widget));
+            const QFontMetricsF engine(widget->font(), widget);
+            const FaceMetrics face = FaceMetrics::Of(widget->font(), widget);
             fitted.rheight() += int(std::ceil(face.height) - std::ceil(engine.height()));
         }
         return fitted;
