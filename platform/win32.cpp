@@ -1,5 +1,6 @@
 #include "platform/win32.h"
 
+#include "platform/display.h"
 #include "platform/windowing.h"
 
 #include <QMargins>
@@ -101,8 +102,13 @@ void WhenFrameBorderChanges(QWidget* window, QMargins known, std::function<void(
 
 } // namespace windowing
 
-namespace win32 {
+namespace display {
 
+namespace {
+
+// The DPI Windows draws its desktop at (96 at 100 %, 120 at 125 %, 144 at
+// 150 %), as it tells programs that follow the DPI: the desktop's font DPI.
+// Nothing where Windows does not tell.
 std::optional<double> SystemDpi()
 {
     // Windows tells a program that does not say it follows the DPI that the
@@ -115,12 +121,23 @@ std::optional<double> SystemDpi()
     return dpi ? std::optional<double>(dpi) : std::nullopt;
 }
 
-QByteArray QtPlatform(const QByteArray& chosen)
+} // namespace
+
+// Windows has one display, which opens wherever the program runs. Qt draws
+// on it as on the platform the windows were designed on, and as Qt did
+// before 6.5 and 6.8, which follow dark mode with dark buttons and draw text
+// through DirectWrite, wider and softer: text through GDI, and the design's
+// colours in dark mode too. A platform a test names stays as it is.
+Choice Choose(const QByteArray& chosen)
 {
     if (!chosen.isEmpty() && chosen != "windows")
-        return chosen;
-    return "windows:fontengine=gdi:darkmode=0";
+        return {chosen, {}, SystemDpi()};
+    return {"windows:fontengine=gdi:darkmode=0", {}, SystemDpi()};
 }
+
+} // namespace display
+
+namespace win32 {
 
 QColor SchemeColour(int index)
 {
