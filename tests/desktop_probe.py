@@ -4,8 +4,6 @@
     buttons TITLE      the window's buttons, left to right (AT-SPI)
     text TITLE NAME    the text of the box NAME in the window (AT-SPI)
     audit TITLE...     what a screen reader would announce badly (AT-SPI)
-    pointer            free, or grabbed by another client, as a window manager
-                       holds it through a drag (Xlib)
 
 Run by Debian's own Python; the AT-SPI commands wait up to ten seconds.
 """
@@ -29,42 +27,12 @@ def taskbar(window_id):
     return "partly" if len(skips) == 2 else "skipped" if True in skips else "listed"
 
 
-def pointer():
-    import ctypes
-
-    xlib = ctypes.cdll.LoadLibrary("libX11.so.6")
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
-    xlib.XGrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_uint,
-                                  ctypes.c_int, ctypes.c_int, ctypes.c_ulong, ctypes.c_ulong,
-                                  ctypes.c_ulong]
-    xlib.XUngrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = xlib.XOpenDisplay(None)
-    if not display:
-        sys.exit("cannot open the display")
-    grab_mode_async, current_time, grab_success = 1, 0, 0
-    status = xlib.XGrabPointer(display, xlib.XDefaultRootWindow(display), False, 0,
-                               grab_mode_async, grab_mode_async, 0, 0, current_time)
-    if status == grab_success:
-        xlib.XUngrabPointer(display, current_time)
-    xlib.XCloseDisplay(display)
-    return "free" if status == grab_success else "grabbed"
-
-
-def program_windows():
+def program_windows(title=".*"):
     import pyatspi
 
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "morvantel":
-            yield from (window for window in app if window is not None)
-
-
-def program_nodes():
-    for window in program_windows():
-        yield window
-        yield from below(window)
+            yield from (w for w in app if w is not None and re.fullmatch(title, w.name))
 
 
 def below(node):
@@ -72,6 +40,12 @@ def below(node):
         if child is not None:
             yield child
             yield from below(child)
+
+
+def program_nodes():
+    for window in program_windows():
+        yield window
+        yield from below(window)
 
 
 def showing(node):
@@ -82,39 +56,25 @@ def showing(node):
 
 def until_found(find):
     deadline = time.monotonic() + 10
-    while True:
-        found = find()
-        if found or time.monotonic() > deadline:
-            return found
+    while not (found := find()) and time.monotonic() < deadline:
         time.sleep(0.1)
+    return found
 
 
 def buttons(title):
     import pyatspi
 
     def find():
-        for window in program_windows():
-            if re.fullmatch(title, window.name):
-                found = [button for button in below(window)
-                         if button.getRole() == pyatspi.ROLE_PUSH_BUTTON and showing(button)]
-                if found:
-                    return found
-        return []
+        return [node for window in program_windows(title) for node in below(window)
+                if node.getRole() == pyatspi.ROLE_PUSH_BUTTON and showing(node)]
 
     across = lambda button: button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).x
     return " ".join(button.name for button in sorted(until_found(find), key=across))
 
 
 def text(title, name):
-    def find():
-        for window in program_windows():
-            if re.fullmatch(title, window.name):
-                for node in below(window):
-                    if node.name == name:
-                        return node
-        return None
-
-    box = until_found(find)
+    box = until_found(lambda: next((node for window in program_windows(title)
+                                    for node in below(window) if node.name == name), None))
     if box is None:
         sys.exit(f"no box {name!r} in a window {title!r} on the accessibility bus")
     return box.queryText().getText(0, -1)
@@ -149,15 +109,7 @@ def audit(titles):
 
 if __name__ == "__main__":
     command, arguments = sys.argv[1], sys.argv[2:]
-    if command == "taskbar":
-        print(taskbar(arguments[0]))
-    elif command == "buttons":
-        print(buttons(arguments[0]))
-    elif command == "text":
-        print(text(*arguments))
-    elif command == "pointer":
-        print(pointer())
-    elif command == "audit":
-        print(audit(arguments), end="")
-    else:
+    if command not in ("taskbar", "buttons", "text", "audit"):
         sys.exit(f"unknown command {command}")
+    print(audit(arguments) if command == "audit" else globals()[command](*arguments),
+          end="" if command == "audit" else "\n")

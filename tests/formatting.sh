@@ -1,7 +1,6 @@
 #!/bin/sh
 # Fails where clang-format, with the project's .clang-format, would change a
 # C++ file of the source tree, and names each such file.
-#
 #   formatting.sh SOURCE_DIR
 set -u
 . "$(dirname "$0")/lib.sh"

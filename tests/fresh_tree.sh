@@ -1,21 +1,17 @@
 #!/bin/sh
-# The Makefile as a newcomer meets it: in a fresh copy of the source, in
-# another folder, under another umask and in another time zone (zip stores
-# local times), with no build tree yet, `make
-# windows` sets up the packages and Qt for Windows (from the cache, built by
-# now), builds with that Qt, and gives the same bytes as this build: each
+# `make windows` in a fresh copy of the source, in another folder, as another
+# user, under another umask and time zone (zip stores owners and local times),
+# builds with Qt for Windows from the cache and gives this build's bytes: each
 # FILE, named as in BUILD_DIR.
-#
 #   fresh_tree.sh SOURCE_DIR BUILD_DIR FILE...
 set -u
-source=$1 build=$2
-shift 2
+source=$1 build=$2 && shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 . "$source/tests/lib.sh"
-need make cmake tar
+need make cmake tar unshare
 (cd "$source" && sh tools/tracked-files | tar --null -T - -cf -) | tar -xf - -C "$work"
-(umask 077 && TZ=Etc/GMT-14 make -C "$work" windows) >"$work/make.log" 2>&1 ||
+(umask 077 && TZ=Etc/GMT-14 unshare --user --map-user=4242 --map-group=4242 make -C "$work" windows) >"$work/make.log" 2>&1 ||
     { echo "FAIL: make windows in a fresh tree: $(tail -n 20 "$work/make.log")"; exit 1; }
 qt=$(sed -n 's/^Qt6_DIR:PATH=//p' "$work/build/windows/CMakeCache.txt")
 case $qt in

@@ -1,9 +1,8 @@
 # Sourced by every test script: the tools it calls, a bounded wait, and an X
 # server that fails the script loudly. The caller makes and removes $work.
 
-# Ends the script where a tool it calls is missing, naming the tool. The
-# set-up's own test (listed_tools.sh) checks that the package lists give
-# every tool named so.
+# Ends the script where a tool it calls is missing (listed_tools.sh checks
+# that the package lists give every tool named so).
 need() { # tool...
     for tool; do
         command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed; make test installs it"; exit 1; }

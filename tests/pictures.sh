@@ -1,10 +1,7 @@
 #!/bin/sh
-# The committed pictures are what their sources make: the same size, and no
-# pixel of them more than 8 levels of a channel (3 %) away, which no one can
-# see, though one release's SVG renderer may round a colour otherwise than
-# another's, and the JPEG encoder then write other bytes; every other file
-# byte for byte.
-#
+# The committed pictures are what their sources make: the same size, no pixel
+# more than 8 levels of a channel (3 %) away, as SVG renderers and JPEG
+# encoders of two releases round otherwise; every other file byte for byte.
 #   pictures.sh RESOURCE_DIR
 set -u
 . "$(dirname "$0")/lib.sh"

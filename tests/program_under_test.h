@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QHash>
 #include <QTest>
 #include <QWidget>
 
@@ -78,20 +79,17 @@ template <typename Control> Control* Find(const morvantel::Form& form, const cha
 inline morvantel::Form& FormNamed(const QString& name)
 {
     using morvantel::Default;
-    if (name == "frmTranslate")
-        return Default<frmTranslate>();
-    if (name == "frmAbout")
-        return Default<frmAbout>();
-    if (name == "frmWhatsnew")
-        return Default<frmWhatsnew>();
-    if (name != "frmSplash")
+    const QHash<QString, morvantel::Form*> forms = {{"frmTranslate", &Default<frmTranslate>()},
+                                                    {"frmAbout", &Default<frmAbout>()},
+                                                    {"frmWhatsnew", &Default<frmWhatsnew>()},
+                                                    {"frmSplash", &Default<frmSplash>()}};
+    if (!forms.contains(name))
         qFatal("no window class %s", qPrintable(name));
-    return Default<frmSplash>();
+    return *forms[name];
 }
 
 // The main function of a window suite: the application started as the
-// program starts it, so that the desktop's font DPI and scale, the look and
-// the pictures come to the windows as they come to the program's.
+// program starts it, with the desktop's scale, the look and the pictures.
 #define MORVANTEL_TEST_MAIN(TestClass)                                                             \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \

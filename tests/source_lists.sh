@@ -1,12 +1,8 @@
 #!/bin/sh
-# tools/add-source-lists on apt configurations of its own, as Debian 12
-# machines have them: apt pointed (APT_CONFIG) at a folder holding the
-# configuration, apt's lists and local archives, of which only with-qt holds
-# the source of qt6-base; the machine's own apt is left alone. A row is a
-# configuration, one entry of it per `+`, and what must follow: the status,
-# and how many lists of sources apt then fetches. Each row runs twice; the
-# second run must change nothing.
-#
+# tools/add-source-lists on apt configurations of its own (APT_CONFIG), with
+# local archives of which only with-qt holds qt6-base's source. A row is a
+# configuration, an entry per `+`, the status that must follow and how many
+# lists of sources apt then fetches; run twice, the second run changes nothing.
 #   source_lists.sh TOOLS_DIR
 set -u
 tools=$1
@@ -32,6 +28,8 @@ add_entry() { # root kind
     deb822) printf 'Types: deb\n# the archive\nURIs: file:%s/with-qt\nSuites: ./\nTrusted: yes\n' "$work" >>"$deb822" ;;
     deb822-off) printf 'Types: deb\nURIs: file:%s/with-qt\nSuites: ./\nTrusted: yes\nEnabled: no\n' "$work" >>"$deb822" ;;
     deb822-plain) printf 'Types: deb\nURIs: file:%s/plain2\nSuites: ./\nTrusted: yes\n' "$work" >>"$deb822" ;;
+    # An archive out of reach, as a dead mirror.
+    dead) echo "deb [trusted=yes] file:$work/gone ./" >>"$list" ;;
     # Left empty by an earlier set-up.
     older-set-up) : >"$1/etc/apt/sources.list.d/morvantel-sources.sources" ;;
     esac
@@ -75,6 +73,7 @@ row both                 one-line-plain+deb822            0 2
 row deb822-and-one-line  deb822-plain+one-line            0 2
 row listed-not-fetched   one-line+one-line-src            0 1
 row after-older-set-up   one-line+older-set-up            0 1
+row beside-a-dead-one    dead+one-line                    0 1
 row none                 older-set-up                     1 0
 row switched-off         deb822-off                       1 0
 row no-qt-source         one-line-plain+deb822-plain      1 0

@@ -4,8 +4,7 @@
 set -u
 program=$1
 work=$(mktemp -d)
-xvfb=
-stopped=
+xvfb= stopped=
 trap 'kill -CONT $stopped 2>/dev/null; kill $xvfb $stopped 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 . "$(dirname "$0")/lib.sh"
 need xauth
@@ -19,17 +18,14 @@ while [ -e /tmp/.X11-unix/X$free ] || [ -e /tmp/.X$free-lock ]; do free=$((free 
 start_xvfb
 stopped=$xvfb silent=$DISPLAY
 kill -STOP "$stopped"
-# A server that lets in only those who know its cookie, as the display of
-# another user is to a program started with su or sudo.
+# A server that wants a cookie, as another user's display after su or sudo.
 xauth -q -f "$work/cookie" add :0 . "$(od -An -tx1 -N16 /dev/urandom | tr -d ' \n')"
 start_xvfb -auth "$work/cookie"
 locked=$DISPLAY
 
-# The line the program must end with, in that environment; before it, only
-# the X server may have said why it refused.
+# The line the program must end with there; before it only the X server's words.
 expect() {
-    said=$1
-    shift
+    said=$1 && shift
     env -i "$@" timeout 10 "$program" >"$work/out" 2>&1
     status=$?
     # The test's own folder, whose random name may hold "qt", is no word of Qt's.
@@ -37,8 +33,7 @@ expect() {
         ! sed "s|$work||g" "$work/out" | grep -q -i 'qt\|reinstall'; then
         echo "ok: $*"
     else
-        echo "FAIL: $*: status $status, expected 1 and \"$said\"; said:"
-        cat "$work/out"
+        echo "FAIL: $*: status $status, expected 1 and \"$said\"; said: $(cat "$work/out")"
         failures=$((failures + 1))
     fi
 }
@@ -52,6 +47,7 @@ expect "morvantel: cannot open the Wayland display gone" WAYLAND_DISPLAY=gone XD
 expect "morvantel: cannot open the Wayland display wayland-0" WAYLAND_DISPLAY=wayland-0
 expect "morvantel: cannot open the Wayland display $work/gone" WAYLAND_DISPLAY="$work/gone"
 expect "morvantel: cannot open the Wayland display wayland-0" QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR="$work"
+expect "morvantel: cannot open the Wayland display wayland-0" QT_QPA_PLATFORM=wayland-egl XDG_RUNTIME_DIR="$work"
 expect "morvantel: cannot open the display :$free" DISPLAY=:$free WAYLAND_DISPLAY=gone XDG_RUNTIME_DIR="$work"
 expect "morvantel: no display platform named bogus is installed" QT_QPA_PLATFORM=bogus
 exit $((failures > 0))

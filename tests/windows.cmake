@@ -17,15 +17,13 @@ endforeach()
 # A colour scheme where menu text, window text and button face differ.
 add_test(NAME tst_looks-windows-scheme
     COMMAND ${wine} windows $<TARGET_FILE:tst_looks> systemColoursFollowScheme)
-# Windows' dark mode, which Qt follows from 6.5 on, changes nothing: the
-# windows keep their design's colours.
+# Windows' dark mode, which Qt follows from 6.5 on, changes no colour.
 add_test(NAME tst_looks-windows-dark COMMAND ${wine} windows $<TARGET_FILE:tst_looks>)
-# The Makefile in a fresh copy of the source builds what this build hands out,
-# to the byte.
+# A fresh copy of the source builds what this build hands out, to the byte.
 get_filename_component(installer ${windows_installer} NAME_WLE)
 add_test(NAME fresh-tree COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/fresh_tree.sh ${PROJECT_SOURCE_DIR}
     ${PROJECT_BINARY_DIR} morvantel.exe ${installer}.exe ${installer}.zip ${source_zip})
-add_test(NAME wine-installed COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop_scenarios.sh wine installed
+add_test(NAME wine-installed COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/wine_installed.sh
     ${windows_installer} ${PROJECT_BINARY_DIR}/screenshots)
 get_property(suites DIRECTORY PROPERTY TESTS)
 list(JOIN windows_library_dirs "\\;" wine_path)

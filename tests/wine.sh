@@ -1,17 +1,12 @@
 #!/bin/sh
 # Runs a Windows test program under Wine, in the prefix and with the library
 # path CTest gives: without a display platform, offscreen, or on Windows' own
-# platform on an X server of its own under openbox, at the desktop DPI
-# LOGPIXELS gives (96 where unset), in Wine's colour scheme but for the
-# colours COLOURS changes ("MenuText=255 0 0;WindowText=0 0 255"), and in
-# Windows' dark mode where DARK_MODE is 1.
-# Wine passes no QT_ variable on, and Qt Test writes nothing to a pipe under
-# Wine, so its log comes through a file.
-#
+# under openbox, at the DPI LOGPIXELS gives (96), the colours COLOURS changes
+# ("MenuText=255 0 0;..."), in dark mode where DARK_MODE is 1. Qt Test writes
+# nothing to a pipe under Wine, so its log comes through a file.
 #   [LOGPIXELS=DPI] [COLOURS=NAME=R G B;...] [DARK_MODE=1] wine.sh none|offscreen|windows PROGRAM.exe [ARGUMENT...]
 set -u
-platform=$1 program=$2
-shift 2
+platform=$1 program=$2 && shift 2
 work=$(mktemp -d)
 xvfb= wm=
 trap 'kill $wm $xvfb 2>/dev/null; /usr/lib/wine/wineserver -k 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
@@ -32,25 +27,23 @@ if [ ! -d "$WINEPREFIX" ]; then
     timeout 120 /usr/lib/wine/wine64 wineboot --init >"$work/wineboot.log" 2>&1 && timeout 60 /usr/lib/wine/wineserver -w ||
         { echo "FAIL: Wine did not make its prefix: $(tail -n 5 "$work/wineboot.log")"; exit 1; }
 fi
+reg_add() { # key name type value: ends the script where Wine refuses it
+    /usr/lib/wine/wine64 reg add "$1" /v "$2" /t "$3" /d "$4" /f >"$work/reg.log" 2>&1 ||
+        { echo "FAIL: Wine did not take $2: $(tr -d '\r' <"$work/reg.log" | tail -n 3)"; exit 1; }
+}
 # A Wine session keeps the colours it started with.
 if [ -n "${COLOURS:-}" ]; then
-    echo "$COLOURS" | tr ';' '\n' | while IFS='=' read -r name rgb; do
-        /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Colors' /v "$name" /d "$rgb" /f >/dev/null 2>&1 ||
-            { echo "FAIL: Wine did not take the colour $name"; exit 1; }
-    done || exit 1
+    echo "$COLOURS" | tr ';' '\n' | { while IFS='=' read -r name rgb; do reg_add 'HKCU\Control Panel\Colors' "$name" REG_SZ "$rgb"; done; } || exit 1
     /usr/lib/wine/wineserver -k 2>/dev/null
     /usr/lib/wine/wineserver -w
 fi
 if [ "${DARK_MODE:-}" = 1 ]; then
     for name in AppsUseLightTheme SystemUsesLightTheme; do
-        /usr/lib/wine/wine64 reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
-            /v $name /t REG_DWORD /d 0 /f >"$work/reg.log" 2>&1 ||
-            { echo "FAIL: Wine did not take $name: $(tr -d '\r' <"$work/reg.log" | tail -n 3)"; exit 1; }
+        reg_add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' $name REG_DWORD 0
     done
 fi
 # Wine's first program starts its desktop, which must find the X server.
-/usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-    /d "${LOGPIXELS:-96}" /f >/dev/null 2>&1 || { echo "FAIL: Wine does not start"; exit 1; }
+reg_add 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "${LOGPIXELS:-96}"
 [ "$platform" = none ] || set -- -platform "$platform" "$@"
 /usr/lib/wine/wine64 "$program" -o "Z:$work/log.txt,txt" "$@"
 status=$?
