@@ -263,8 +263,10 @@ std::optional<QMargins> FrameBorder(QWidget* window)
     xcb_flush(x11->ewmh.connection);
 
     // The window manager answers by setting the property on the window, at
-    // once where it answers at all.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+    // once where it answers at all; on a busy machine that may take a few
+    // hundred milliseconds, and a window centred without its border would
+    // have to move once it shows.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
     do {
         if (const auto border = BorderOn(*x11, window))
             return border;
