@@ -83,27 +83,18 @@ def text(title, name):
 def audit(titles):
     import pyatspi
 
-    def names():
-        return [node.name for node in program_nodes() if showing(node)]
+    def missing():
+        found = [node.name for node in program_nodes() if showing(node)]
+        return [title for title in titles if not any(re.fullmatch(title, name) for name in found)]
 
-    def all_there():
-        found = names()
-        return all(any(re.fullmatch(title, name) for name in found) for title in titles)
-
-    until_found(all_there)
-    faults = []
-    for node in program_nodes():
-        if not showing(node):
-            continue
+    until_found(lambda: not missing())
+    faults = [f"no window {title!r} on the accessibility bus" for title in missing()]
+    for node in filter(showing, program_nodes()):
         role = node.getRoleName()
         if node.getState().contains(pyatspi.STATE_FOCUSABLE) and not node.name.strip():
             faults.append(f"a focusable {role} without a name")
         if re.search("[\u00ab\u00a4\u00bb]", node.name):
             faults.append(f"a {role} announced as {node.name!r}")
-    found = names()
-    for title in titles:
-        if not any(re.fullmatch(title, name) for name in found):
-            faults.append(f"no window {title!r} on the accessibility bus")
     return "\n".join(faults)
 
 
