@@ -130,9 +130,8 @@ std::optional<double> SystemDpi()
 // colours in dark mode too. A platform a test names stays as it is.
 Choice Choose(const QByteArray& chosen)
 {
-    if (!chosen.isEmpty() && chosen != "windows")
-        return {chosen, {}, SystemDpi()};
-    return {"windows:fontengine=gdi:darkmode=0", {}, SystemDpi()};
+    const bool named = !chosen.isEmpty() && chosen != "windows";
+    return {named ? chosen : "windows:fontengine=gdi:darkmode=0", {}, SystemDpi()};
 }
 
 } // namespace display

@@ -33,7 +33,9 @@ reg_add() { # key name type value: ends the script where Wine refuses it
 }
 # A Wine session keeps the colours it started with.
 if [ -n "${COLOURS:-}" ]; then
-    echo "$COLOURS" | tr ';' '\n' | { while IFS='=' read -r name rgb; do reg_add 'HKCU\Control Panel\Colors' "$name" REG_SZ "$rgb"; done; } || exit 1
+    echo "$COLOURS" | tr ';' '\n' | {
+        while IFS='=' read -r name rgb; do reg_add 'HKCU\Control Panel\Colors' "$name" REG_SZ "$rgb"; done
+    } || exit 1
     /usr/lib/wine/wineserver -k 2>/dev/null
     /usr/lib/wine/wineserver -w
 fi

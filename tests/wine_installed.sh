@@ -29,19 +29,19 @@ cp "$program" "$drive/setup.exe" && unzip -q "${program%.exe}.zip" -d "$drive/un
 # its Debian source package lists it, the terms on the licence page.
 unpacked=$drive/unpacked/${program##*/} unpacked=${unpacked%.exe}
 notices=$(tr '\r\n' '  ' <"$unpacked/LICENSE.txt" | tr -s ' ')
+third=$(tr -d '\r' <"$unpacked/licences/THIRD-PARTY-NOTICES.txt")
 for library in $(cd "$unpacked" && find . -name '*.dll' | cut -c 3- | tr / '\\'); do
     case $notices in *"$library"*) ;; *) fail "LICENSE.txt does not name $library" ;; esac
-    grep -a '^=== ' "$unpacked/licences/THIRD-PARTY-NOTICES.txt" | grep -q -F "$library" ||
+    printf '%s\n' "$third" | grep -a '^=== ' | grep -q -F "$library" ||
         fail "THIRD-PARTY-NOTICES.txt has no notice for $library"
 done
 # Each piece of others' code says whose it is, or that it is no one's; the
 # licence of libjpeg, in qjpeg.dll, has the Independent JPEG Group named.
-third=$(tr -d '\r' <"$unpacked/licences/THIRD-PARTY-NOTICES.txt")
-unclaimed=$(echo "$third" | awk '/^--- / && !/^--- (end of )?[A-Za-z0-9.]+ ---$/ {if (name && !said) print name; name = $0; said = 0}
+unclaimed=$(printf '%s\n' "$third" | awk '/^--- / && !/^--- (end of )?[A-Za-z0-9.]+ ---$/ {if (name && !said) print name; name = $0; said = 0}
     /^=== / {if (name && !said) print name; name = ""} tolower($0) ~ /copyright|public domain|\(c\)/ {said = 1}
     END {if (name && !said) print name}')
 [ -z "$unclaimed" ] || fail "THIRD-PARTY-NOTICES.txt says not whose this is: $unclaimed"
-echo "$third" | tr '\n' ' ' | tr -s ' ' | grep -q "based in part on the work of the Independent JPEG Group" ||
+printf '%s\n' "$third" | tr '\n' ' ' | tr -s ' ' | grep -q "based in part on the work of the Independent JPEG Group" ||
     fail "THIRD-PARTY-NOTICES.txt does not name the Independent JPEG Group as libjpeg's licence asks"
 source_zip=${program%.exe}-source.zip
 unzip -q "$source_zip" -d "$work/source" || fail "no source zip beside the installer"
